@@ -1,0 +1,100 @@
+#include "platform/drives/DriveTable.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <stdexcept>
+
+#include "platform/drives/Drives.h"
+#include "platform/mci/SimulatedDrive.h"
+
+namespace platform {
+
+namespace {
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+std::string Trim(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+}  // namespace
+
+DriveTable& DriveTable::Instance() {
+  static DriveTable table;
+  return table;
+}
+
+DriveTable::DriveTable() { Configure(Env("PLUME_DRIVES"), Env("PLUME_SIM_DIR")); }
+
+const DriveEntry* DriveTable::Find(char letter) const {
+  for (const auto& e : entries_)
+    if (e.letter == letter) return &e;
+  return nullptr;
+}
+
+cd::CdDriver* DriveTable::CdDriver(char letter) const {
+  const auto* e = Find(letter);
+  return e ? e->driver.get() : nullptr;
+}
+
+cd::SimulatedDrive* DriveTable::SimulatedDrive(char letter) const {
+  return dynamic_cast<cd::SimulatedDrive*>(CdDriver(letter));
+}
+
+void DriveTable::AddCdDrive(std::unique_ptr<cd::CdDriver> driver) {
+  const char letter = static_cast<char>('C' + entries_.size());
+  if (letter > 'Z') {
+    std::cerr << "plume: no drive letter left for another CD-ROM drive\n";
+    return;
+  }
+  entries_.push_back({letter, DRIVE_CDROM, std::move(driver)});
+}
+
+void DriveTable::AddSimulated(const std::string& disc, const std::string& simDir) {
+  std::optional<cd::VirtualDisc> content;
+  if (disc != "none") content = cd::VirtualDisc::Parse(disc);
+  const char letter = static_cast<char>('C' + entries_.size());
+  std::string control;
+  if (!simDir.empty()) control = simDir + "/" + std::string(1, letter) + ".state";
+  AddCdDrive(std::make_unique<cd::SimulatedDrive>(std::move(content), control));
+}
+
+void DriveTable::Configure(const std::string& setting, const std::string& simDir) {
+  entries_.clear();
+  entries_.push_back({'C', DRIVE_FIXED, nullptr});
+  const std::string text = Trim(setting);
+  if (text.empty()) {
+    // Real drives come first; the simulated one lets the player run on any machine.
+    AddSimulated("demo", simDir);
+    return;
+  }
+  if (text == "none") return;
+  std::size_t start = 0;
+  for (;;) {
+    const auto semi = text.find(';', start);
+    const std::string item =
+        Trim(text.substr(start, semi == std::string::npos ? semi : semi - start));
+    try {
+      if (item == "sim") {
+        AddSimulated("demo", simDir);
+      } else if (item.rfind("sim:", 0) == 0) {
+        AddSimulated(Trim(item.substr(4)), simDir);
+      } else if (item == "real") {
+        // No real drive driver on this build: the entry adds nothing.
+      } else if (!item.empty()) {
+        throw std::invalid_argument("unknown drive '" + item + "' (expected none, real, sim or sim:<disc>)");
+      }
+    } catch (const std::invalid_argument& e) {
+      std::cerr << "plume: PLUME_DRIVES: " << e.what() << "; drive left out\n";
+    }
+    if (semi == std::string::npos) break;
+    start = semi + 1;
+  }
+}
+
+}  // namespace platform

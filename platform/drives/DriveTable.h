@@ -1,0 +1,56 @@
+// The drive letters of the machine as the program sees them: C: is the fixed disk and the
+// CD-ROM drives take the letters after it, real drives first, then simulated ones.
+//
+// The list comes from the environment setting PLUME_DRIVES, read when the table is first
+// used. Unset, it holds the machine's real CD-ROM drives and one simulated drive with the
+// demo disc. Otherwise it is a list separated by ';' of
+//   none         no CD-ROM drive at all (alone)
+//   real         the machine's real CD-ROM drives
+//   sim          a simulated drive with the demo disc
+//   sim:<disc>   a simulated drive with that disc: "none" (empty), "demo", or track
+//                lengths such as "0:05,0:07.30,12" (see VirtualDisc::Parse)
+// With PLUME_SIM_DIR set to a folder, each simulated drive follows the control file
+// "<folder>/<letter>.state" (see SimulatedDrive).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/WinTypes.h"
+#include "platform/mci/CdDriver.h"
+
+namespace platform::cd {
+class SimulatedDrive;
+}
+
+namespace platform {
+
+struct DriveEntry {
+  char letter;
+  UINT type;  // DRIVE_FIXED, DRIVE_CDROM
+  std::unique_ptr<cd::CdDriver> driver;  // CD-ROM drives only
+};
+
+class DriveTable {
+ public:
+  static DriveTable& Instance();
+
+  // Rebuilds the table from a setting in the format above; the empty text means unset.
+  // Entries that cannot be understood are reported on stderr and left out.
+  void Configure(const std::string& setting, const std::string& simDir = {});
+
+  const std::vector<DriveEntry>& Entries() const { return entries_; }
+  const DriveEntry* Find(char letter) const;
+  cd::CdDriver* CdDriver(char letter) const;
+  cd::SimulatedDrive* SimulatedDrive(char letter) const;
+
+ private:
+  DriveTable();
+  void AddCdDrive(std::unique_ptr<cd::CdDriver> driver);
+  void AddSimulated(const std::string& disc, const std::string& simDir);
+
+  std::vector<DriveEntry> entries_;
+};
+
+}  // namespace platform
