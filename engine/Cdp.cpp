@@ -45,15 +45,16 @@ MCIERROR TCDP::Send(UINT Command, DWORD Flags, void* Record) {
 
 DWORD TCDP::StatusItem(DWORD Item) {
   FStatusParms.dwItem = Item;
-  Send(MCI_STATUS, MCI_STATUS_ITEM, &FStatusParms);
-  // The answer is read whatever the return code: a failed query leaves the last value.
+  // A failed query answers 0 rather than whatever an earlier query left in the record:
+  // a stale track count would otherwise fill the play list of an empty drive.
+  if (Send(MCI_STATUS, MCI_STATUS_ITEM, &FStatusParms) != 0) return 0;
   return static_cast<DWORD>(FStatusParms.dwReturn);
 }
 
 DWORD TCDP::StatusTrack(DWORD Item, int Track) {
   FStatusParms.dwItem = Item;
   FStatusParms.dwTrack = static_cast<DWORD>(Track);
-  Send(MCI_STATUS, MCI_STATUS_ITEM | MCI_TRACK, &FStatusParms);
+  if (Send(MCI_STATUS, MCI_STATUS_ITEM | MCI_TRACK, &FStatusParms) != 0) return 0;
   return static_cast<DWORD>(FStatusParms.dwReturn);
 }
 

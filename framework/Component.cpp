@@ -24,6 +24,8 @@ void TComponent::Remove(TComponent* c) {
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
+  // Components made at run time have no name; an empty name must not pick one of them.
+  if (name.empty()) return nullptr;
   for (TComponent* c : components_)
     if (c->name_ == name) return c;
   return nullptr;

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the player and runs every test: once in a plain build, and once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+echo "== Build and test"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/release -j "$jobs"
+ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+echo "== Build and test with sanitizers"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DPLUME_SANITIZE=ON -DPLUME_BENCH=OFF >/dev/null
+cmake --build build/sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
