@@ -147,8 +147,10 @@ MCIERROR CdCommandLayer::Close(MCIDEVICEID id, Device& d) {
   // Closing stops the device's own playback first.
   auto owner = playOwner_.find(d.driver);
   if (owner != playOwner_.end() && owner->second == id) {
+    // Stopping may first settle a play that has just ended or lost its disc, and that
+    // already drops the entry; so look it up again rather than keep the iterator.
     d.driver->Stop();
-    playOwner_.erase(owner);
+    playOwner_.erase(d.driver);
   }
   AbortPlay(id, d);
   devices_.erase(id);

@@ -73,10 +73,11 @@ std::optional<Toc> SimulatedDrive::ReadToc() {
 
 Result SimulatedDrive::Play(Frame from, Frame to) {
   if (!Ready()) return Result::NotReady;
-  Settle();
-  CancelEndTimer();
+  // A refused play must not cut the end timer of the play that goes on.
   const Frame leadOut = disc_->TableOfContents().leadOut;
   if (from > to || to > leadOut) return Result::Failed;
+  Settle();
+  CancelEndTimer();
   state_ = AudioState::Playing;
   playFrom_ = from;
   playTo_ = to;

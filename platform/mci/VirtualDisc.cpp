@@ -41,8 +41,11 @@ Frame ParseLength(const std::string& item, std::size_t index) {
   } else if (!ParseNumber(rest, seconds)) {
     throw std::invalid_argument(where + ": not a length (use seconds, m:ss or m:ss.ff)");
   }
-  if (minutes > 255) throw std::invalid_argument(where + ": too long");
-  return FromMsf(minutes, seconds, frames);
+  // Counted wide, so that a huge number of seconds cannot wrap around to a short track.
+  const std::uint64_t length = std::uint64_t(minutes) * kFramesPerMinute +
+                               std::uint64_t(seconds) * kFramesPerSecond + frames;
+  if (minutes > 255 || length > kMaxLeadOut) throw std::invalid_argument(where + ": too long");
+  return static_cast<Frame>(length);
 }
 
 }  // namespace

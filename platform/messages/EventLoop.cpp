@@ -22,3 +22,30 @@ EventLoop* SetEventLoop(EventLoop* loop) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+namespace {
+std::function<void(std::exception_ptr)>& ExceptionHandler() {
+  static std::function<void(std::exception_ptr)> handler;
+  return handler;
+}
+}  // namespace
+
+void SetExceptionHandler(std::function<void(std::exception_ptr)> handler) {
+  ExceptionHandler() = std::move(handler);
+}
+
+void DispatchSafely(const std::function<void()>& fn) {
+  if (!ExceptionHandler()) {
+    fn();
+    return;
+  }
+  try {
+    fn();
+  } catch (...) {
+    ExceptionHandler()(std::current_exception());
+  }
+}
+
+}  // namespace platform

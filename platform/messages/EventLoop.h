@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 
 namespace platform {
@@ -35,5 +36,15 @@ EventLoop& CurrentEventLoop();
 
 // Installs a loop and returns the previous one (nullptr: back to the stand-in).
 EventLoop* SetEventLoop(EventLoop* loop);
+
+}  // namespace platform
+
+namespace platform {
+
+// Runs fn; an exception it lets escape goes to the installed handler (the application's
+// general error report). Without a handler the exception passes on to the caller, which is
+// what tests want. Message and timer dispatch go through here.
+void DispatchSafely(const std::function<void()>& fn);
+void SetExceptionHandler(std::function<void(std::exception_ptr)> handler);
 
 }  // namespace platform

@@ -56,7 +56,7 @@ BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   if (!Find(hWnd)) return FALSE;
   platform::CurrentEventLoop().Post([hWnd, Msg, wParam, lParam] {
     // The window may have gone while the message waited; then it is dropped.
-    if (auto w = Find(hWnd)) w->proc(hWnd, Msg, wParam, lParam);
+    if (auto w = Find(hWnd)) platform::DispatchSafely([&] { w->proc(hWnd, Msg, wParam, lParam); });
   });
   return TRUE;
 }
@@ -74,7 +74,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse) {
   auto& loop = platform::CurrentEventLoop();
   if (auto it = w->timers.find(nIDEvent); it != w->timers.end()) loop.RemoveTimer(it->second);
   w->timers[nIDEvent] = loop.AddTimer(uElapse, true, [hWnd, nIDEvent] {
-    if (auto win = Find(hWnd)) win->proc(hWnd, WM_TIMER, nIDEvent, 0);
+    if (auto win = Find(hWnd)) platform::DispatchSafely([&] { win->proc(hWnd, WM_TIMER, nIDEvent, 0); });
   });
   return nIDEvent;
 }

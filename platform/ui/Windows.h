@@ -1,0 +1,77 @@
+// Top-level window services of the original system: placement, message boxes and the
+// screens, answered by the framework's forms and the windowing backend.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/WinTypes.h"
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+
+struct WINDOWPLACEMENT {
+  UINT length;
+  UINT flags;
+  UINT showCmd;
+  POINT ptMinPosition;
+  POINT ptMaxPosition;
+  RECT rcNormalPosition;
+};
+
+constexpr UINT SW_HIDE = 0;
+constexpr UINT SW_SHOWNORMAL = 1;
+constexpr UINT SW_SHOWMINIMIZED = 2;
+constexpr UINT SW_SHOWMAXIMIZED = 3;
+
+constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_OKCANCEL = 0x00000001;
+constexpr UINT MB_ICONERROR = 0x00000010;
+constexpr UINT MB_ICONQUESTION = 0x00000020;
+constexpr UINT MB_ICONWARNING = 0x00000030;
+constexpr UINT MB_ICONINFORMATION = 0x00000040;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+// A window that can report and take its placement registers itself here.
+class PlacementProvider {
+ public:
+  virtual ~PlacementProvider() = default;
+  virtual void GetPlacement(WINDOWPLACEMENT& wp) = 0;
+  virtual void SetPlacement(const WINDOWPLACEMENT& wp) = 0;
+};
+
+void RegisterPlacementProvider(HWND hWnd, PlacementProvider* provider);
+void UnregisterPlacementProvider(HWND hWnd);
+
+// FALSE for an unknown window or a record whose length is not sizeof(WINDOWPLACEMENT)
+// (44 on the original system, so callers set it before asking).
+BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl);
+// Applies the placement; a restored rectangle that lies entirely off every screen is moved
+// onto the nearest one first.
+BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl);
+
+// The screens' work areas; the backend reports them, headless there is one of 1920 × 1080.
+std::vector<RECT> ScreenRects();
+void SetScreenSource(std::function<std::vector<RECT>()> source);
+
+// Shows a modal message box through the backend. Headless, the box is recorded for tests
+// (see LastMessageBoxes) and answers IDOK.
+int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+
+struct MessageBoxRecord {
+  std::string text;
+  std::string caption;
+  UINT type;
+};
+std::vector<MessageBoxRecord>& LastMessageBoxes();
