@@ -453,6 +453,47 @@ def glyph_register():
     return side_by_side(normal, off)
 
 
+def bar(cv, x0, y0, x1, y1, width, c):
+    """Fills a straight stroke of the given width between two points, with square ends."""
+    length = math.hypot(x1 - x0, y1 - y0)
+    nx, ny = (y0 - y1) / length * width / 2, (x1 - x0) / length * width / 2
+    cv.polygon([(x0 + nx, y0 + ny), (x1 + nx, y1 + ny), (x1 - nx, y1 - ny), (x0 - nx, y0 - ny)], c)
+
+
+def glyph_ok():
+    cv = Canvas(18, 18, CLEAR)
+    # One outline for the whole tick, so the two strokes meet in a sharp point at the bottom
+    # instead of two overlapping bars. The long stroke is steeper than the short one, as when
+    # a tick is written by hand.
+    cv.polygon([(1, 9), (3.5, 6.5), (7, 10), (14, 1), (16.5, 3.5), (7, 15.5)], GREEN)
+    return cv
+
+
+def glyph_cancel():
+    cv = Canvas(18, 18, CLEAR)
+    # Each bar is exactly five pixels across every row, which gives both of its edges an even
+    # staircase; a width in between leaves single-pixel bumps that look like dirt. The cross
+    # stays inside the first 17 rows and columns, so the disabled emboss fits.
+    width = 5 / math.sqrt(2)
+    bar(cv, 2, 2, 15, 15, width, RED)
+    bar(cv, 15, 2, 2, 15, width, RED)
+    cv.outline(RED, MAROON)
+    return cv
+
+
+def glyph_retry():
+    cv = Canvas(18, 18, CLEAR)
+    # The ring runs clockwise from its tail on the right round to the top, where the head
+    # points back into the gap, so the eye follows the arrow once around. Centring it between
+    # pixels makes it as wide as it is tall, so it comes out round rather than egg-shaped.
+    cv.ring(8.5, 9.5, 4.4, 7.0, NAVY,
+            keep=lambda dx, dy: not (dx > 0 and -90 < math.degrees(math.atan2(dy, dx)) < -10))
+    # The ring measures from pixel centres and the polygon from pixel corners, so the head's
+    # base at x = 9 lines up with the top of the ring at x = 8.5.
+    cv.polygon([(9, 0), (14, 4.5), (9, 9)], NAVY)
+    return cv
+
+
 def picture_about():
     cv = Canvas(32, 32, CLEAR)
     # The disc sits in the tray slot, so it is drawn first and the drive covers its lower half.
@@ -580,6 +621,9 @@ def main():
     write_bmp4("add.bmp", with_disabled(glyph_add()))
     write_bmp4("delete.bmp", with_disabled(glyph_add().mirrored()))
     write_bmp4("register.bmp", glyph_register())
+    write_bmp4("ok.bmp", with_disabled(glyph_ok()))
+    write_bmp4("cancel.bmp", with_disabled(glyph_cancel()))
+    write_bmp4("retry.bmp", with_disabled(glyph_retry()))
     write_bmp4("about.bmp", picture_about())
     write_ico("plume.ico", [icon(32), icon(16)])
 
