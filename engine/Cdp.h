@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/Component.h"
+#include "framework/Properties.h"
 #include "framework/StringList.h"
 #include "framework/UtilityWindow.h"
 #include "platform/mci/Mmsystem.h"
@@ -104,6 +105,9 @@ class TCDP : public TComponent {
   void MciPause();
   void MciStop();
   void MciSetTimeFormat(DWORD Format);
+
+  // The published properties, for window descriptions.
+  static TPropertyTable& Properties();
 
   // Message and timer entry points.
   void NotifyWndProc(TMessage& Message);

@@ -1,6 +1,7 @@
 // An ordered list of texts, unsorted, duplicates allowed.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,15 +20,21 @@ class TStringList : public TObject {
   void Insert(int index, const std::string& s);
   void Delete(int index);
   void Exchange(int a, int b);
-  void Clear() { items_.clear(); }
+  void Clear();
   // The first index holding exactly s, or -1.
   int IndexOf(const std::string& s) const;
   void Assign(const TStringList& other);
 
   const std::vector<std::string>& Items() const { return items_; }
+
+  // Called after every change of the content (a list box shows its items through it).
+  std::function<void()> OnChange;
   bool operator==(const TStringList& other) const { return items_ == other.items_; }
 
  private:
   void Check(int index) const;
+  void Changed() {
+    if (OnChange) OnChange();
+  }
   std::vector<std::string> items_;
 };

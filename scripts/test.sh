@@ -13,7 +13,7 @@ cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
 echo "== Build and test with sanitizers"
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DPLUME_SANITIZE=ON -DPLUME_BENCH=OFF >/dev/null
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DPLUME_SANITIZE=ON -DPLUME_BENCH=OFF -DPLUME_E2E=OFF >/dev/null
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"

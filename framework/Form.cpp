@@ -1,0 +1,296 @@
+#include "framework/Form.h"
+
+#include "framework/Application.h"
+#include "framework/ButtonControl.h"
+#include "framework/DescriptionReader.h"
+#include "framework/Resources.h"
+#include "platform/messages/EventLoop.h"
+#include "platform/messages/Messages.h"
+
+using platform::ui::CurrentBackend;
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+  SetVisible(false);
+  handle_ = CreateMessageWindow([this](HWND, UINT msg, WPARAM, LPARAM) -> LRESULT {
+    if (msg == WM_CLOSE) Close();
+    return 0;
+  });
+  RegisterPlacementProvider(handle_, this);
+  if (auto* backend = CurrentBackend()) {
+    peer_ = backend->CreateForm(this);
+    platform::ui::AssociatePeer(handle_, PeerAs<platform::ui::FormPeer>());
+    SyncPeer();
+  }
+}
+
+TForm::~TForm() {
+  if (OnDestroy) OnDestroy(this);
+  if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+  platform::ui::AssociatePeer(handle_, nullptr);
+  UnregisterPlacementProvider(handle_);
+  DestroyWindow(handle_);
+}
+
+void TForm::ReadDescription(const std::string& resourceName) {
+  const auto text = FindResource(resourceName);
+  if (!text) throw EReadError("no window description '" + resourceName + "'");
+  TDescriptionReader::Read(this, std::string(*text), resourceName);
+}
+
+void TForm::SyncPeer() {
+  auto* fp = PeerAs<platform::ui::FormPeer>();
+  fp->SetName(Name());
+  ApplyBorder();
+  fp->SetText(Caption());
+  fp->SetFont(Font()->Spec());
+  fp->SetBackground(ColorToRGB(Color()), true);
+  fp->SetBounds(Left(), Top(), Width(), Height());
+  fp->SetEnabled(Enabled());
+  for (int i = 0; i < ControlCount(); ++i) Controls(i)->EnsurePeer();
+  fp->ShowWindow(Visible(), Visible());
+}
+
+void TForm::ApplyBorder() {
+  auto* fp = PeerAs<platform::ui::FormPeer>();
+  if (!fp) return;
+  platform::ui::BorderIcons icons;
+  icons.systemMenu = borderIcons_ & biSystemMenu;
+  icons.minimize = borderIcons_ & biMinimize;
+  icons.maximize = borderIcons_ & biMaximize;
+  fp->SetBorder(static_cast<platform::ui::BorderStyle>(borderStyle_), icons);
+  UpdateFrame();
+}
+
+void TForm::UpdateFrame() {
+  auto* fp = PeerAs<platform::ui::FormPeer>();
+  if (!fp) return;
+  const int cw = ClientWidth(), ch = ClientHeight();
+  fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
+  if (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsToolWindow || borderStyle_ == bsNone) {
+    fp->SetClientSize(cw, ch);
+  }
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle v) {
+  if (v == borderStyle_) return;
+  borderStyle_ = v;
+  ApplyBorder();
+}
+
+void TForm::SetBorderIcons(TBorderIcons v) {
+  if (v == borderIcons_) return;
+  borderIcons_ = v;
+  ApplyBorder();
+}
+
+void TForm::SetClientWidth(int v) {
+  SetBounds(Left(), Top(), v + frameLeft_ + frameRight_, Height());
+}
+
+void TForm::SetClientHeight(int v) {
+  SetBounds(Left(), Top(), Width(), v + frameTop_ + frameBottom_);
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+  TWinControl::SetBounds(left, top, width, height);
+  if (auto* fp = PeerAs<platform::ui::FormPeer>();
+      fp && (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsToolWindow || borderStyle_ == bsNone))
+    fp->SetClientSize(ClientWidth(), ClientHeight());
+}
+
+void TForm::SetPosition(TPosition v) { position_ = v; }
+
+void TForm::SetWindowState(TWindowState v) {
+  if (v == windowState_) return;
+  windowState_ = v;
+  if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->SetWindowState(static_cast<int>(v));
+}
+
+void TForm::Show() {
+  SetVisible(true);
+  BringToFront();
+}
+
+void TForm::Hide() { SetVisible(false); }
+
+void TForm::BringToFront() {
+  if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->BringToFront();
+}
+
+void TForm::VisibleChanged() {
+  if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->ShowWindow(Visible(), Visible());
+  if (Visible() && OnShow) OnShow(this);
+  if (!Visible() && OnHide) OnHide(this);
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TForm::Close() {
+  // A close request that arrives while one is being handled is the same request.
+  if (closing_) return;
+  closing_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{closing_};
+  if (!CloseQuery()) return;
+  const bool isMain = Application && Application->MainForm() == this;
+  TCloseAction action = isMain ? caFree : caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+    return;
+  }
+  Hide();
+  if (isMain) Application->Terminate();
+}
+
+void TForm::SetActiveControl(TWinControl* c) { activeControl_ = c; }
+
+void TForm::ControlRemoved(TControl* c) {
+  if (activeControl_ == c) activeControl_ = nullptr;
+}
+
+TButtonControl* TForm::FindButton(bool wantDefault) {
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* b = dynamic_cast<TButtonControl*>(Components(i));
+    if (!b || !(wantDefault ? b->Default() : b->Cancel())) continue;
+    // A button on a hidden or disabled panel or page cannot be pressed either.
+    bool pressable = true;
+    for (TControl* c = b; c && c != this; c = c->Parent()) pressable = pressable && c->Visible() && c->Enabled();
+    if (pressable) return b;
+  }
+  return nullptr;
+}
+
+bool TForm::KeyPress(platform::ui::Key key) {
+  if (key != platform::ui::Key::Enter && key != platform::ui::Key::Escape) return false;
+  TButtonControl* b = FindButton(key == platform::ui::Key::Enter);
+  if (!b) return false;
+  b->Click();
+  return true;
+}
+
+bool TForm::OfferChar(TWinControl* parent, char32_t ch) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (!c->Visible()) continue;
+    if (c->DialogChar(ch)) return true;
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && OfferChar(w, ch)) return true;
+  }
+  return false;
+}
+
+bool TForm::CharPress(char32_t ch, bool) { return OfferChar(this, ch); }
+
+bool TForm::PeerKey(platform::ui::Key key, platform::ui::ShiftState) {
+  bool used = false;
+  platform::DispatchSafely([&] { used = KeyPress(key); });
+  return used;
+}
+
+bool TForm::PeerChar(char32_t ch, platform::ui::ShiftState s) {
+  bool used = false;
+  platform::DispatchSafely([&] { used = CharPress(ch, s.alt); });
+  return used;
+}
+
+bool TForm::PeerCloseRequest() {
+  // The window stays as it is; Close decides whether it hides or the program ends.
+  platform::DispatchSafely([&] { Close(); });
+  return false;
+}
+
+void TForm::PeerMoved(int left, int top, int width, int height) {
+  TWinControl::SetBounds(left, top, width, height);
+}
+
+void TForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::SetIcon(const platform::ui::Image& icon) {
+  if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->SetIcon(icon);
+}
+
+void TForm::GetPlacement(WINDOWPLACEMENT& wp) {
+  wp.flags = 0;
+  wp.showCmd = windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
+               : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                                             : SW_SHOWNORMAL;
+  wp.ptMinPosition = POINT{-1, -1};
+  wp.ptMaxPosition = POINT{-1, -1};
+  wp.rcNormalPosition = RECT{Left(), Top(), Left() + Width(), Top() + Height()};
+}
+
+void TForm::SetPlacement(const WINDOWPLACEMENT& wp) {
+  const RECT& r = wp.rcNormalPosition;
+  SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  switch (wp.showCmd) {
+    case SW_HIDE:
+      Hide();
+      break;
+    case SW_SHOWMINIMIZED:
+      SetWindowState(wsMinimized);
+      SetVisible(true);
+      break;
+    case SW_SHOWMAXIMIZED:
+      SetWindowState(wsMaximized);
+      SetVisible(true);
+      break;
+    default:
+      SetWindowState(wsNormal);
+      SetVisible(true);
+      break;
+  }
+}
+
+TPropertyTable& TForm::Properties() {
+  static TPropertyTable t = [] {
+    TPropertyTable p(&TWinControl::Properties());
+    Prop<TForm>(p, "BorderStyle", [](TForm* f, const TPropValue& v) {
+      f->SetBorderStyle(static_cast<TFormBorderStyle>(
+          AsEnum(v, {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"})));
+    });
+    Prop<TForm>(p, "BorderIcons", [](TForm* f, const TPropValue& v) {
+      TBorderIcons icons = 0;
+      for (const auto& name : AsSet(v)) {
+        TPropValue item;
+        item.kind = TPropValue::Ident;
+        item.text = name;
+        item.line = v.line;
+        icons |= 1 << AsEnum(item, {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
+      }
+      f->SetBorderIcons(icons);
+    });
+    Prop<TForm>(p, "ClientWidth",
+                [](TForm* f, const TPropValue& v) { f->SetClientWidth(static_cast<int>(AsInteger(v))); });
+    Prop<TForm>(p, "ClientHeight",
+                [](TForm* f, const TPropValue& v) { f->SetClientHeight(static_cast<int>(AsInteger(v))); });
+    Prop<TForm>(p, "Position", [](TForm* f, const TPropValue& v) {
+      f->SetPosition(static_cast<TPosition>(
+          AsEnum(v, {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter"})));
+    });
+    Prop<TForm>(p, "WindowState", [](TForm* f, const TPropValue& v) {
+      f->SetWindowState(static_cast<TWindowState>(AsEnum(v, {"wsNormal", "wsMinimized", "wsMaximized"})));
+    });
+    // Stored by the designer; the layout is in pixels, so they change nothing here.
+    for (const char* ignored : {"PixelsPerInch", "TextHeight", "Scaled", "KeyPreview", "OldCreateOrder"})
+      p.Add(ignored, [](TComponent*, const TPropValue&) {});
+    Prop<TForm>(p, "OnCreate", [](TForm* f, const TPropValue& v) { f->OnCreate = f->Handlers().Get<TNotifyEvent>(v); });
+    Prop<TForm>(p, "OnShow", [](TForm* f, const TPropValue& v) { f->OnShow = f->Handlers().Get<TNotifyEvent>(v); });
+    Prop<TForm>(p, "OnHide", [](TForm* f, const TPropValue& v) { f->OnHide = f->Handlers().Get<TNotifyEvent>(v); });
+    Prop<TForm>(p, "OnDestroy",
+                [](TForm* f, const TPropValue& v) { f->OnDestroy = f->Handlers().Get<TNotifyEvent>(v); });
+    Prop<TForm>(p, "OnCloseQuery",
+                [](TForm* f, const TPropValue& v) { f->OnCloseQuery = f->Handlers().Get<TCloseQueryEvent>(v); });
+    Prop<TForm>(p, "OnClose", [](TForm* f, const TPropValue& v) { f->OnClose = f->Handlers().Get<TCloseEvent>(v); });
+    return p;
+  }();
+  return t;
+}

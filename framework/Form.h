@@ -1,0 +1,118 @@
+// A top-level window: border and caption buttons, a fixed or free client area, placement,
+// showing and hiding, the close request, the default and cancel buttons, and the characters
+// offered to its controls as accelerators. A derived form reads its window description in
+// its constructor; the application runs OnCreate once the form is made.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "framework/Properties.h"
+#include "framework/WinControl.h"
+#include "platform/ui/Windows.h"
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = int;
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+
+class TButtonControl;
+
+class TForm : public TWinControl, public THandlerOwner, public PlacementProvider {
+ public:
+  explicit TForm(TComponent* AOwner);
+  ~TForm() override;
+
+  HWND Handle() const { return handle_; }
+
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle v);
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons v);
+  int ClientWidth() const { return Width() - frameLeft_ - frameRight_; }
+  int ClientHeight() const { return Height() - frameTop_ - frameBottom_; }
+  void SetClientWidth(int v);
+  void SetClientHeight(int v);
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition v);
+  TWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TWindowState v);
+  void SetBounds(int left, int top, int width, int height) override;
+
+  // Shows the window and brings it to the front.
+  void Show();
+  void Hide();
+  void BringToFront();
+  // Asks the window to close: OnCloseQuery may refuse; then OnClose decides what closing
+  // means (hiding, or for the main window, ending the program).
+  void Close();
+  bool CloseQuery();
+
+  TWinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* c);
+  void ControlRemoved(TControl* c);
+
+  // Keys that reached the form: Enter presses the default button, Esc the cancel
+  // button, and a character is offered to the controls as an accelerator. True when used.
+  bool KeyPress(platform::ui::Key key);
+  bool CharPress(char32_t ch, bool alt);
+
+  // The handlers a description can bind, by name.
+  const THandlerTable& Handlers() const override { return handlers_; }
+
+  void SetIcon(const platform::ui::Image& icon);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnDestroy;
+  TCloseQueryEvent OnCloseQuery;
+  TCloseEvent OnClose;
+
+  // Runs OnCreate; the application calls it once the form has been made.
+  void DoCreate();
+
+  void GetPlacement(WINDOWPLACEMENT& wp) override;
+  void SetPlacement(const WINDOWPLACEMENT& wp) override;
+
+  static TPropertyTable& Properties();
+
+ protected:
+  // Reads the form's description from the resources (e.g. "forms/main.dfm").
+  void ReadDescription(const std::string& resourceName);
+  // The component of the description with that name and class; raises when it is missing.
+  template <class T>
+  T* Bind(const std::string& name) {
+    auto* c = dynamic_cast<T*>(FindComponent(name));
+    if (!c) throw EReadError("the window description has no " + name + " of the expected class");
+    return c;
+  }
+  THandlerTable handlers_;
+
+  void SyncPeer() override;
+  void VisibleChanged() override;
+  bool PeerKey(platform::ui::Key key, platform::ui::ShiftState s) override;
+  bool PeerChar(char32_t ch, platform::ui::ShiftState s) override;
+  bool PeerCloseRequest() override;
+  void PeerMoved(int left, int top, int width, int height) override;
+
+ private:
+  void ApplyBorder();
+  void UpdateFrame();
+  TButtonControl* FindButton(bool wantDefault);
+  bool OfferChar(TWinControl* parent, char32_t ch);
+
+  HWND handle_ = nullptr;
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  TPosition position_ = poDesigned;
+  TWindowState windowState_ = wsNormal;
+  TWinControl* activeControl_ = nullptr;
+  int frameLeft_ = 0, frameTop_ = 0, frameRight_ = 0, frameBottom_ = 0;
+  bool closing_ = false;
+};

@@ -1,0 +1,110 @@
+#include "framework/Properties.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+std::string Lower(const std::string& s) {
+  std::string out = s;
+  for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+const char* KindName(TPropValue::Kind k) {
+  switch (k) {
+    case TPropValue::Integer: return "a number";
+    case TPropValue::String: return "a text";
+    case TPropValue::Boolean: return "True or False";
+    case TPropValue::Ident: return "a name";
+    case TPropValue::Set: return "a set";
+    case TPropValue::Strings: return "a list of texts";
+  }
+  return "a value";
+}
+
+[[noreturn]] void Expected(const TPropValue& v, TPropValue::Kind want) {
+  throw EReadError(THandlerTable::LineOf(v) + "expected " + KindName(want) + ", found " + KindName(v.kind));
+}
+
+}  // namespace
+
+std::string THandlerTable::LineOf(const TPropValue& v) {
+  return v.line > 0 ? "line " + std::to_string(v.line) + ": " : "";
+}
+
+long long AsInteger(const TPropValue& v) {
+  if (v.kind != TPropValue::Integer) Expected(v, TPropValue::Integer);
+  return v.integer;
+}
+
+const std::string& AsString(const TPropValue& v) {
+  if (v.kind != TPropValue::String) Expected(v, TPropValue::String);
+  return v.text;
+}
+
+bool AsBoolean(const TPropValue& v) {
+  if (v.kind != TPropValue::Boolean) Expected(v, TPropValue::Boolean);
+  return v.boolean;
+}
+
+const std::string& AsIdent(const TPropValue& v) {
+  if (v.kind != TPropValue::Ident) Expected(v, TPropValue::Ident);
+  return v.text;
+}
+
+const std::vector<std::string>& AsSet(const TPropValue& v) {
+  if (v.kind != TPropValue::Set) Expected(v, TPropValue::Set);
+  return v.items;
+}
+
+const std::vector<std::string>& AsStrings(const TPropValue& v) {
+  if (v.kind != TPropValue::Strings) Expected(v, TPropValue::Strings);
+  return v.items;
+}
+
+int AsEnum(const TPropValue& v, const std::vector<std::string>& names) {
+  const std::string& name = AsIdent(v);
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (Lower(names[i]) == Lower(name)) return static_cast<int>(i);
+  std::string list;
+  for (const auto& n : names) list += (list.empty() ? "" : ", ") + n;
+  throw EReadError(THandlerTable::LineOf(v) + "'" + name + "' is not one of " + list);
+}
+
+TPropertyTable& TPropertyTable::Add(const std::string& name, Setter setter) {
+  setters_[Lower(name)] = std::move(setter);
+  return *this;
+}
+
+const TPropertyTable::Setter* TPropertyTable::Find(const std::string& name) const {
+  const std::string key = Lower(name);
+  for (const TPropertyTable* t = this; t != nullptr; t = t->base_) {
+    auto it = t->setters_.find(key);
+    if (it != t->setters_.end()) return &it->second;
+  }
+  return nullptr;
+}
+
+TClassRegistry& TClassRegistry::Instance() {
+  static TClassRegistry registry;
+  return registry;
+}
+
+void TClassRegistry::Register(const std::string& className, Factory create, const TPropertyTable* properties) {
+  classes_[Lower(className)] = Entry{std::move(create), properties};
+}
+
+const TClassRegistry::Entry* TClassRegistry::Find(const std::string& className) const {
+  auto it = classes_.find(Lower(className));
+  return it == classes_.end() ? nullptr : &it->second;
+}
+
+std::function<void(TComponent* child, TComponent* container)> SetParentHook;
+
+const THandlerTable& HandlersFor(TComponent* c) {
+  for (TComponent* o = c; o != nullptr; o = o->Owner())
+    if (auto* h = dynamic_cast<THandlerOwner*>(o)) return h->Handlers();
+  static const THandlerTable none;
+  return none;
+}

@@ -1,0 +1,35 @@
+// The program: brings the application up on Qt, makes the four windows in their order and
+// serves messages until the main window closes.
+#include <QApplication>
+
+#include "about/Unit5.h"
+#include "editor/Unit2.h"
+#include "framework/Application.h"
+#include "framework/Bitmap.h"
+#include "framework/Resources.h"
+#include "platform/qt/QtPlatform.h"
+#include "player/Registration.h"
+#include "player/Unit1.h"
+#include "settings/Unit3.h"
+
+int main(int argc, char* argv[]) {
+  // The player takes no arguments of its own; Qt's are left to Qt.
+  QApplication qt(argc, argv);
+  platform::qt::InstallQtPlatform();
+  RegisterEmbeddedResources();
+  RegisterPlayerClasses();
+
+  int result = 0;
+  {
+    TApplication application;
+    Application->SetTitle("ＣＤデッキ「澄響」");
+    Application->CreateForm(Form1);
+    TBitmap icon;
+    if (const auto data = FindResource("plume.ico"); data && icon.LoadIconFromBytes(*data, 32)) Form1->SetIcon(icon.Image());
+    Application->CreateForm(CDList_Form);
+    Application->CreateForm(VerForm);
+    Application->CreateForm(Setting_Form);
+    result = Application->Run();
+  }
+  return result;
+}

@@ -1,0 +1,66 @@
+// The main window: the face of the deck with its display panel, track list and buttons,
+// the display refresh, and the program's start-up and closing.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "engine/Cdp.h"
+#include "framework/ButtonControl.h"
+#include "framework/Form.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/ListBox.h"
+#include "framework/Timer.h"
+#include "settings/IniGT.h"
+
+class TForm1 : public TForm {
+ public:
+  explicit TForm1(TComponent* AOwner);
+
+  TImage* Image1;
+  TLabel* MainText;
+  TLabel* ModeSong;
+  TLabel* Disp;
+  TLabel* Label_Intro;
+  TLabel* Label_Rand;
+  TLabel* Label_Rep;
+  TLabel* Label1;
+  TLabel* Label2;
+  TLabel* Label_Prg;
+  TLabel* noCD;
+  TLabel* Label3;
+  TListBox* List1;
+  TBitBtn* BitBtn1;
+  TButton* Cmb_Show;
+  TButton* Smb_Setting;
+  TButton* Cmb_List;
+  TBitBtn* Cmb_Vol;
+  TBitBtn* Cmb_Help;
+  TBitBtn* Cmb_Ver;
+  TButton* Cmb_Rnd;
+  TCDP* CD;
+  TTimer* Timer;
+  TIniGT* IniGT;
+
+  void FormCreate(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void BitBtn1Click(TObject* Sender);
+  void TimerTimer(TObject* Sender);
+  void Cmb_ShowClick(TObject* Sender);
+  void CDCDInsert(TObject* Sender);
+
+  bool RndOn() const { return FRndOn; }
+  void SetRndOn(bool v) { FRndOn = v; }
+  int DispIndex() const { return FDispIndex; }
+
+  static TPropertyTable& Properties();
+
+ private:
+  std::array<TCDPTimeMode, 4> DispModes{};
+  std::array<std::string, 4> DispNames{};
+  int FDispIndex = 2;  // 1-based, as the display button counts
+  bool FRndOn = false;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,119 @@
+# Shared steps of the end-to-end tests: a private X server, the real player started from a
+# folder of the test's own (its settings file lies beside it), and checks that fail loudly.
+# Each test script sources this file and is given the built player as its first argument.
+set -euo pipefail
+
+PLAYER_BUILT=${1:?usage: $0 path/to/plume}
+WORK=$(mktemp -d /tmp/plume-e2e-XXXXXX)
+chmod 755 "$WORK"
+XVFB_PID=""
+PLAYER_PID=""
+
+cleanup() {
+  [ -n "$PLAYER_PID" ] && kill "$PLAYER_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$WORK/player.log" ] && { echo "--- player output:" >&2; cat "$WORK/player.log" >&2; }
+  exit 1
+}
+
+expect_eq() {  # what, expected, actual
+  [ "$2" == "$3" ] || fail "$1: expected '$2', got '$3'"
+}
+
+# A virtual X server on a display number it picks itself, so tests can run side by side.
+start_x() {
+  local fifo="$WORK/display"
+  mkfifo "$fifo"
+  Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp -ac 4>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local n
+  read -r -t 10 n <"$fifo" || fail "Xvfb did not start"
+  export DISPLAY=":$n"
+}
+
+# The player is copied into the test's folder so that its settings file is the test's own.
+install_player() {
+  cp "$PLAYER_BUILT" "$WORK/plume"
+  chmod 755 "$WORK/plume"
+}
+
+# Starts the player with the drives given (PLUME_DRIVES format); extra words run it through
+# a command first (for instance a lower-privileged user).
+start_player() {
+  local drives=$1
+  shift
+  : >"$WORK/player.log"
+  chmod 666 "$WORK/player.log"
+  PLUME_DRIVES="$drives" PLUME_SIM_DIR="$WORK" PLUME_UI_DUMP="$WORK/ui.txt" \
+    "$@" "$WORK/plume" >>"$WORK/player.log" 2>&1 &
+  PLAYER_PID=$!
+}
+
+# The id of the player's main window, waiting up to the seconds given.
+main_window() {
+  local seconds=${1:-10} id
+  for _ in $(seq $((seconds * 10))); do
+    id=$(xdotool search --name "CDデッキ　「澄響」" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$PLAYER_PID" 2>/dev/null || fail "the player ended early"
+    sleep 0.1
+  done
+  fail "no main window within $seconds s"
+}
+
+icon_name() {  # window id
+  xprop -id "$1" _NET_WM_ICON_NAME 2>/dev/null | sed -n 's/^_NET_WM_ICON_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+}
+
+window_name() {
+  xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+}
+
+# Waits until a command's output equals the text given; fails after the seconds given.
+wait_for() {  # what, expected, seconds, command...
+  local what=$1 expected=$2 seconds=$3 got=""
+  shift 3
+  for _ in $(seq $((seconds * 20))); do
+    got=$("$@" 2>/dev/null || true)
+    [ "$got" == "$expected" ] && return 0
+    sleep 0.05
+  done
+  fail "$what: expected '$expected' within $seconds s, last saw '$got'"
+}
+
+# One line of the player's widget dump: "name key=value ..." for the control named.
+ui_line() {
+  grep -m1 "^$1 " "$WORK/ui.txt" 2>/dev/null || true
+}
+
+ui_field() {  # control, field
+  ui_line "$1" | tr '\t' '\n' | sed -n "s/^$2=//p"
+}
+
+geometry_of() {  # window id -> "x y w h"
+  xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}'
+}
+
+press() {  # window id, key
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool key --window "$1" "$2"
+}
+
+wait_player_exit() {  # seconds
+  for _ in $(seq $(($1 * 10))); do
+    kill -0 "$PLAYER_PID" 2>/dev/null || { wait "$PLAYER_PID" 2>/dev/null || true; PLAYER_PID=""; return 0; }
+    sleep 0.1
+  done
+  fail "the player did not end within $1 s"
+}
+
+pass() {
+  echo "PASS: $(basename "$0")"
+}
