@@ -84,10 +84,12 @@ void TForm::SetBorderIcons(TBorderIcons v) {
 }
 
 void TForm::SetClientWidth(int v) {
+  if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
   SetBounds(Left(), Top(), v + frameLeft_ + frameRight_, Height());
 }
 
 void TForm::SetClientHeight(int v) {
+  if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
   SetBounds(Left(), Top(), Width(), v + frameTop_ + frameBottom_);
 }
 
@@ -207,6 +209,9 @@ bool TForm::PeerCloseRequest() {
 }
 
 void TForm::PeerMoved(int left, int top, int width, int height) {
+  // The frame is known only once a window manager has framed the window, so it is asked
+  // afresh: the outer size reported here must not be taken for the client area.
+  if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
   TWinControl::SetBounds(left, top, width, height);
 }
 

@@ -97,6 +97,8 @@ class ControlPeer {
   virtual void SetTabOrder(int order) = 0;
   virtual void SetTabStop(bool stop) = 0;
   virtual void RaiseToTop() = 0;
+  // The control's name, so that tools outside the program can tell the widgets apart.
+  virtual void SetName(const std::string& /*name*/) {}
 };
 
 enum class Alignment { Left, Right, Center };

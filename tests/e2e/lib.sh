@@ -6,6 +6,10 @@ set -euo pipefail
 PLAYER_BUILT=${1:?usage: $0 path/to/plume}
 WORK=$(mktemp -d /tmp/plume-e2e-XXXXXX)
 chmod 755 "$WORK"
+# What the player writes besides its settings (the drive's state, the widget dump) goes
+# here, so a test may make the player's own folder read-only.
+IO="$WORK/io"
+mkdir -m 777 "$IO"
 XVFB_PID=""
 PLAYER_PID=""
 
@@ -19,7 +23,7 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
-  [ -f "$WORK/player.log" ] && { echo "--- player output:" >&2; cat "$WORK/player.log" >&2; }
+  [ -f "$IO/player.log" ] && { echo "--- player output:" >&2; cat "$IO/player.log" >&2; }
   exit 1
 }
 
@@ -49,10 +53,8 @@ install_player() {
 start_player() {
   local drives=$1
   shift
-  : >"$WORK/player.log"
-  chmod 666 "$WORK/player.log"
-  PLUME_DRIVES="$drives" PLUME_SIM_DIR="$WORK" PLUME_UI_DUMP="$WORK/ui.txt" \
-    "$@" "$WORK/plume" >>"$WORK/player.log" 2>&1 &
+  PLUME_DRIVES="$drives" PLUME_SIM_DIR="$IO" PLUME_UI_DUMP="$IO/ui.txt" \
+    "$@" "$WORK/plume" >>"$IO/player.log" 2>&1 &
   PLAYER_PID=$!
 }
 
@@ -60,7 +62,7 @@ start_player() {
 main_window() {
   local seconds=${1:-10} id
   for _ in $(seq $((seconds * 10))); do
-    id=$(xdotool search --name "CDデッキ　「澄響」" 2>/dev/null | head -n1 || true)
+    id=$(xdotool search --onlyvisible --name "CDデッキ　「澄響」" 2>/dev/null | head -n1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$PLAYER_PID" 2>/dev/null || fail "the player ended early"
     sleep 0.1
@@ -90,7 +92,7 @@ wait_for() {  # what, expected, seconds, command...
 
 # One line of the player's widget dump: "name key=value ..." for the control named.
 ui_line() {
-  grep -m1 "^$1 " "$WORK/ui.txt" 2>/dev/null || true
+  awk -F'\t' -v n="$1" '$1 == n { print; exit }' "$IO/ui.txt" 2>/dev/null || true
 }
 
 ui_field() {  # control, field
@@ -101,9 +103,12 @@ geometry_of() {  # window id -> "x y w h"
   xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}'
 }
 
+# Real key strokes (through XTEST) to the window, which gets the focus first; events sent
+# to a window directly are marked as synthetic and toolkits may ignore them.
 press() {  # window id, key
-  xdotool windowfocus --sync "$1" 2>/dev/null || true
-  xdotool key --window "$1" "$2"
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  sleep 0.1
+  xdotool key "$2"
 }
 
 wait_player_exit() {  # seconds

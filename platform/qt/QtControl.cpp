@@ -1,0 +1,294 @@
+#include "platform/qt/QtControl.h"
+
+#include <QKeyEvent>
+#include <QPalette>
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "platform/qt/QtConversions.h"
+#include "platform/qt/QtFonts.h"
+
+namespace platform::qt {
+
+namespace {
+
+// Dynamic properties mark the widgets that belong to peers, so that stacking and tab order
+// can tell them from the parts Qt's own widgets are made of.
+constexpr const char* kPeerProperty = "plumePeer";
+constexpr const char* kWindowedProperty = "plumeWindowed";
+constexpr const char* kTabOrderProperty = "plumeTabOrder";
+constexpr const char* kSequenceProperty = "plumeSequence";
+constexpr const char* kTabStampProperty = "plumeTabStamp";
+
+qulonglong NextSequence() {
+  static qulonglong next = 0;
+  return ++next;
+}
+
+bool IsPeerWidget(const QObject* o) { return o->property(kPeerProperty).toBool(); }
+bool IsWindowedWidget(const QObject* o) { return IsPeerWidget(o) && o->property(kWindowedProperty).toBool(); }
+
+// Enter and Esc belong to the form's default and cancel buttons, and Alt with a character
+// to its accelerators; a child control must not use them up.
+bool IsFormKey(const QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape: return true;
+    default: break;
+  }
+  const auto mods = e->modifiers();
+  return mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier) && !e->text().isEmpty() &&
+         e->text().front().isPrint();
+}
+
+// Reports focus changes and passes the form's keys on to the form.
+class ChildEvents : public QObject {
+ public:
+  explicit ChildEvents(PeerLink* link) : link_(link) {}
+
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::KeyPress:
+        if (IsFormKey(static_cast<QKeyEvent*>(e))) {
+          // Ignored, the event travels up the parents to the form.
+          e->ignore();
+          return true;
+        }
+        break;
+      case QEvent::FocusIn: link_->Notify([](ui::PeerHandler& h) { h.PeerFocus(true); }); break;
+      case QEvent::FocusOut: link_->Notify([](ui::PeerHandler& h) { h.PeerFocus(false); }); break;
+      default: break;
+    }
+    return QObject::eventFilter(watched, e);
+  }
+
+ private:
+  PeerLink* link_;
+};
+
+// The peer widgets directly under a container, looking through the inner parts of Qt's
+// compound widgets (the stack of a tab widget, for one).
+void PeerChildren(QWidget* container, std::vector<QWidget*>& out) {
+  for (QObject* o : container->children()) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w || w->isWindow()) continue;
+    if (IsPeerWidget(w)) {
+      out.push_back(w);
+    } else {
+      PeerChildren(w, out);
+    }
+  }
+}
+
+int TabOrderOf(const QWidget* w) {
+  const QVariant v = w->property(kTabOrderProperty);
+  return v.isValid() ? v.toInt() : INT_MAX;
+}
+
+// The window's focus chain, depth first: each container's controls in their tab order, each
+// followed by the controls inside it.
+void CollectFocusChain(QWidget* container, std::vector<QWidget*>& chain) {
+  std::vector<QWidget*> children;
+  PeerChildren(container, children);
+  std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
+    const int oa = TabOrderOf(a), ob = TabOrderOf(b);
+    if (oa != ob) return oa < ob;
+    // Of two controls given the same place, the one given it last takes it and pushes the
+    // other on, as setting a tab order does on the original system.
+    const qulonglong sa = a->property(kTabStampProperty).toULongLong(), sb = b->property(kTabStampProperty).toULongLong();
+    if (sa != sb) return sa > sb;
+    return a->property(kSequenceProperty).toULongLong() < b->property(kSequenceProperty).toULongLong();
+  });
+  for (QWidget* c : children) {
+    // Qt leaves widgets that take no focus out of the chain it keeps.
+    if (c->focusPolicy() != Qt::NoFocus) chain.push_back(c);
+    CollectFocusChain(c, chain);
+  }
+}
+
+void RebuildTabChain(QWidget* window) {
+  std::vector<QWidget*> chain;
+  CollectFocusChain(window, chain);
+  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+}  // namespace
+
+QtControl::QtControl(QWidget* widget, PeerLink* link, ui::PeerHandler* handler, Kind kind)
+    : widget_(widget), link_(link), kind_(kind), focusable_(kind == Kind::Windowed) {
+  link_->SetHandler(handler);
+  widget->setProperty(kPeerProperty, true);
+  widget->setProperty(kWindowedProperty, kind == Kind::Windowed);
+  widget->setProperty(kSequenceProperty, NextSequence());
+  if (kind == Kind::Windowed) {
+    events_ = std::make_unique<ChildEvents>(link_);
+    widget->installEventFilter(events_.get());
+  }
+  if (kind == Kind::Windowed || kind == Kind::Drawn) {
+    PlaceInStack();
+    // Controls are visible until told otherwise; a child made after its window was shown
+    // would stay hidden without this.
+    if (widget->parentWidget()) widget->show();
+  }
+  ApplyFocusPolicy();
+  // Qt puts a new widget anywhere in the chain; it belongs after the controls that have
+  // an order, until it is given one.
+  if (kind == Kind::Windowed && widget->parentWidget()) RebuildTabChain(widget->window());
+}
+
+QtControl::~QtControl() {
+  if (!widget_) return;
+  link_->SetHandler(nullptr);
+  if (events_) widget_->removeEventFilter(events_.get());
+  if (DispatchScope::Active()) {
+    // Qt may still be inside this widget's event handler; it goes when the handler is done.
+    widget_->setProperty(kPeerProperty, false);
+    widget_->hide();
+    widget_->deleteLater();
+  } else {
+    delete widget_.data();
+  }
+}
+
+QWidget* QtControl::ClientOf(ui::ControlPeer* parent) {
+  auto* c = dynamic_cast<QtControl*>(parent);
+  return c ? c->ClientWidget() : nullptr;
+}
+
+void QtControl::SetBounds(int left, int top, int width, int height) {
+  if (auto* w = Widget()) w->setGeometry(left, top, std::max(0, width), std::max(0, height));
+}
+
+void QtControl::SetVisible(bool visible) {
+  auto* w = Widget();
+  // A control without a parent would turn into a window of its own when shown.
+  if (w && (w->parentWidget() || kind_ == Kind::Form)) w->setVisible(visible);
+}
+
+void QtControl::SetEnabled(bool enabled) {
+  if (auto* w = Widget()) w->setEnabled(enabled);
+}
+
+void QtControl::SetText(const std::string&) {}
+
+void QtControl::SetHint(const std::string& hint) {
+  if (auto* w = Widget()) w->setToolTip(ToQString(hint));
+}
+
+void QtControl::SetFont(const ui::FontSpec& font) {
+  auto* w = Widget();
+  if (!w) return;
+  w->setFont(MakeQFont(font));
+  SetTextColor(w, ToQColor(font.color));
+}
+
+void QtControl::SetBackground(ui::Rgb color, bool opaque) {
+  if (auto* w = Widget()) SetFill(w, ToQColor(color), opaque);
+}
+
+void QtControl::Invalidate() {
+  if (auto* w = Widget()) w->update();
+}
+
+void QtControl::Repaint() {
+  if (auto* w = Widget()) w->repaint();
+}
+
+void QtControl::SetFocus() {
+  if (auto* w = Widget()) w->setFocus(Qt::OtherFocusReason);
+}
+
+void QtControl::SetTabOrder(int order) {
+  auto* w = Widget();
+  if (!w || kind_ != Kind::Windowed) return;
+  w->setProperty(kTabOrderProperty, order);
+  w->setProperty(kTabStampProperty, NextSequence());
+  RebuildTabChain(w->window());
+}
+
+void QtControl::SetTabStop(bool stop) {
+  tabStop_ = stop;
+  ApplyFocusPolicy();
+}
+
+void QtControl::RaiseToTop() {
+  auto* w = Widget();
+  if (!w) return;
+  if (kind_ == Kind::Page) return;
+  if (kind_ == Kind::Form) {
+    w->raise();
+    return;
+  }
+  PlaceInStack();
+}
+
+void QtControl::SetTakesFocus(bool focusable) {
+  focusable_ = focusable;
+  ApplyFocusPolicy();
+}
+
+Qt::FocusPolicy QtControl::FocusPolicyFor(bool focusable, bool tabStop) const {
+  if (!focusable) return Qt::NoFocus;
+  return tabStop ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
+void QtControl::ApplyFocusPolicy() {
+  if (kind_ == Kind::Form) return;
+  auto* w = Widget();
+  if (!w) return;
+  const Qt::FocusPolicy policy = FocusPolicyFor(focusable_, tabStop_);
+  const bool joins = w->focusPolicy() == Qt::NoFocus && policy != Qt::NoFocus;
+  w->setFocusPolicy(policy);
+  // A control that starts taking the focus takes its place in the window's chain.
+  if (joins && w->parentWidget()) RebuildTabChain(w->window());
+}
+
+void QtControl::SetTextColor(QWidget* widget, const QColor& color) {
+  QPalette p = widget->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive}) {
+    p.setColor(group, QPalette::WindowText, color);
+    p.setColor(group, QPalette::Text, color);
+    p.setColor(group, QPalette::ButtonText, color);
+  }
+  const QColor grey(128, 128, 128);
+  p.setColor(QPalette::Disabled, QPalette::WindowText, grey);
+  p.setColor(QPalette::Disabled, QPalette::Text, grey);
+  p.setColor(QPalette::Disabled, QPalette::ButtonText, grey);
+  widget->setPalette(p);
+}
+
+void QtControl::SetFill(QWidget* widget, const QColor& color, bool opaque) {
+  if (opaque) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, color);
+    widget->setPalette(p);
+  }
+  widget->setAutoFillBackground(opaque);
+}
+
+void QtControl::PlaceInStack() {
+  QWidget* w = Widget();
+  QWidget* parent = w ? w->parentWidget() : nullptr;
+  if (!parent) return;
+  if (kind_ != Kind::Drawn) {
+    w->raise();
+    return;
+  }
+  // Lowest windowed sibling first: the drawn control goes right under it.
+  for (QObject* o : parent->children()) {
+    auto* sibling = qobject_cast<QWidget*>(o);
+    if (sibling && sibling != w && IsWindowedWidget(sibling)) {
+      w->stackUnder(sibling);
+      return;
+    }
+  }
+  w->raise();
+}
+
+void QtControl::SetName(const std::string& name) {
+  if (QWidget* w = Widget()) w->setObjectName(QString::fromStdString(name));
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,100 @@
+#include <QAbstractButton>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "platform/qt/QtFonts.h"
+#include "platform/qt/QtFormPeer.h"
+#include "platform/ui/Windows.h"
+#include "tests/platform_qt/QtPeerFixture.h"
+
+using namespace platform::ui;
+
+TEST(QtFontsTest, JapaneseFacesFallBackToTheIpaFaces) {
+  if (!QFontDatabase::families().contains(QStringLiteral("IPAPGothic")))
+    GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
+  EXPECT_EQ(platform::qt::ResolveFontFamily("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(platform::qt::ResolveFontFamily("MS PGothic"), QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(platform::qt::ResolveFontFamily("ＭＳ ゴシック"), QStringLiteral("IPAPGothic"));
+  if (QFontDatabase::families().contains(QStringLiteral("IPAPMincho"))) {
+    EXPECT_EQ(platform::qt::ResolveFontFamily("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
+  }
+  // Installed faces are used as they are; no name means Qt's default.
+  EXPECT_EQ(platform::qt::ResolveFontFamily("IPAPGothic"), QStringLiteral("IPAPGothic"));
+  EXPECT_TRUE(platform::qt::ResolveFontFamily("").isEmpty());
+
+  const QFont font = platform::qt::MakeQFont(FontSpec{"ＭＳ Ｐゴシック", 12, true});
+  const QFontInfo info(font);
+  EXPECT_EQ(info.family(), QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(info.pixelSize(), 12);
+  EXPECT_TRUE(info.bold());
+}
+
+TEST_F(QtPeerTest, MessageBoxShowsTheIconAndAnswersWithTheButtonPressed) {
+  ShowForm();
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  int buttons = 0;
+  QString text;
+  auto answer = [&](QMessageBox::StandardButton which) {
+    QTimer::singleShot(0, [&, which] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      icon = box->icon();
+      buttons = static_cast<int>(box->buttons().size());
+      text = box->text();
+      box->button(which)->click();
+    });
+  };
+  answer(QMessageBox::Cancel);
+  EXPECT_EQ(backend.MessageBox(form.get(), "ディスクがありません", "エラー", MB_OKCANCEL | MB_ICONERROR), IDCANCEL);
+  EXPECT_EQ(icon, QMessageBox::Critical);
+  EXPECT_EQ(buttons, 2);
+  EXPECT_EQ(text, QStringLiteral("ディスクがありません"));
+
+  answer(QMessageBox::Ok);
+  EXPECT_EQ(backend.MessageBox(nullptr, "<b>1 & 2</b>", "情報", MB_OK | MB_ICONINFORMATION), IDOK);
+  EXPECT_EQ(icon, QMessageBox::Information);
+  EXPECT_EQ(buttons, 1);
+  EXPECT_EQ(text, QStringLiteral("<b>1 & 2</b>"));
+}
+
+TEST_F(QtPeerTest, ScreensAreWorkAreasWithExclusiveEdges) {
+  const auto screens = backend.Screens();
+  ASSERT_EQ(screens.size(), static_cast<std::size_t>(QGuiApplication::screens().size()));
+  ASSERT_FALSE(screens.empty());
+  const QRect r = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_EQ(screens[0], (std::array<int, 4>{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}));
+}
+
+TEST_F(QtPeerTest, ApplicationTitleNamesTheMainWindowsTaskBarEntryApartFromItsCaption) {
+  backend.SetApplicationTitle("CDプレーヤー");
+  form->SetText("再生中 - トラック 1");
+  backend.SetMainWindow(form.get());
+  EXPECT_EQ(backend.MainWindow(), dynamic_cast<platform::qt::QtFormPeer*>(form.get()));
+  ShowForm();
+  EXPECT_EQ(WidgetOf(form)->windowTitle(), QStringLiteral("再生中 - トラック 1"));
+  // Going, the main window leaves no dangling pointer behind.
+  auto other = backend.CreateForm(&handler);
+  backend.SetMainWindow(other.get());
+  other.reset();
+  EXPECT_EQ(backend.MainWindow(), nullptr);
+  backend.SetMainWindow(form.get());
+
+  // Only an X server holds the icon name; read it back the way the end-to-end tests do.
+  const QString xprop = QStandardPaths::findExecutable(QStringLiteral("xprop"));
+  if (QGuiApplication::platformName() != QLatin1String("xcb") || xprop.isEmpty())
+    GTEST_SKIP() << "the icon name is an X11 property";
+  QProcess p;
+  p.start(xprop, {QStringLiteral("-id"), QString::number(WidgetOf(form)->winId()), QStringLiteral("WM_ICON_NAME"),
+                  QStringLiteral("_NET_WM_ICON_NAME"), QStringLiteral("_NET_WM_NAME")});
+  ASSERT_TRUE(p.waitForFinished(5000));
+  const QString out = QString::fromUtf8(p.readAllStandardOutput());
+  EXPECT_TRUE(out.contains(QStringLiteral("WM_ICON_NAME(UTF8_STRING) = \"CDプレーヤー\""))) << out.toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("_NET_WM_ICON_NAME(UTF8_STRING) = \"CDプレーヤー\""))) << out.toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("_NET_WM_NAME(UTF8_STRING) = \"再生中 - トラック 1\""))) << out.toStdString();
+}

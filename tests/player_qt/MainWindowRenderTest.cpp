@@ -1,0 +1,132 @@
+// The main window drawn by the Qt peers, compared with the committed picture of it, and
+// the controls' texts, colours, fonts and places as the native widgets show them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QWidget>
+#include <cstdlib>
+
+#include "framework/Application.h"
+#include "framework/Resources.h"
+#include "platform/drives/DriveTable.h"
+#include "platform/mci/CdCommandLayer.h"
+#include "player/Registration.h"
+#include "player/Unit1.h"
+#include "tests/support/TempDir.h"
+
+#ifndef PLUME_SOURCE_DIR
+#error "PLUME_SOURCE_DIR names the source tree, where the reference pictures are kept"
+#endif
+
+namespace {
+
+class MainWindowRenderTest : public ::testing::Test {
+ protected:
+  MainWindowRenderTest() {
+    RegisterEmbeddedResources();
+    RegisterPlayerClasses();
+    platform::cd::CdCommandLayer::Instance().Reset();
+    platform::DriveTable::Instance().Configure("sim");
+    app = std::make_unique<TApplication>();
+    Application->SetTitle("ＣＤデッキ「澄響」");
+    form = new TForm1(app.get());
+    Form1 = form;
+    Application->SetMainForm(form);
+    form->IniGT->SetFileName(dir.File("plume.ini"));
+    form->DoCreate();
+    form->TimerTimer(nullptr);
+    Settle();
+  }
+  ~MainWindowRenderTest() override {
+    app.reset();
+    Form1 = nullptr;
+    platform::cd::CdCommandLayer::Instance().Reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  static void Settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  }
+  QWidget* Window() const {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "Form1") return w;
+    return nullptr;
+  }
+  template <class W>
+  W* Child(const char* name) const {
+    return Window() ? Window()->findChild<W*>(name) : nullptr;
+  }
+
+  TempDir dir;
+  std::unique_ptr<TApplication> app;
+  TForm1* form = nullptr;
+};
+
+TEST_F(MainWindowRenderTest, ControlsStandWhereAndAsTheDescriptionSays) {
+  QWidget* window = Window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->size(), QSize(482, 159));
+  EXPECT_EQ(window->windowTitle().toStdString(), "CDデッキ　「澄響」");
+
+  auto* mainText = Child<QLabel>("MainText");
+  ASSERT_NE(mainText, nullptr);
+  EXPECT_EQ(mainText->geometry(), QRect(16, 10, 361, 79));
+  EXPECT_EQ(mainText->text().toStdString(), "[01]  00:00");
+  EXPECT_EQ(mainText->font().pixelSize(), 32);
+  EXPECT_TRUE(mainText->font().bold());
+  EXPECT_TRUE(QFontInfo(mainText->font()).family().contains("Mincho", Qt::CaseInsensitive))
+      << QFontInfo(mainText->font()).family().toStdString();
+  EXPECT_EQ(mainText->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+
+  auto* intro = Child<QLabel>("Label_Intro");
+  ASSERT_NE(intro, nullptr);
+  EXPECT_EQ(intro->geometry(), QRect(200, 18, 60, 12));
+  EXPECT_EQ(intro->palette().color(QPalette::WindowText), QColor(192, 192, 192));
+  EXPECT_TRUE(QFontInfo(intro->font()).family().contains("Gothic", Qt::CaseInsensitive));
+
+  auto* noCD = Child<QLabel>("noCD");
+  ASSERT_NE(noCD, nullptr);
+  EXPECT_EQ(noCD->text().toStdString(), "Audio CD");
+
+  auto* list = Child<QListWidget>("List1");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->geometry(), QRect(376, 10, 97, 79));
+  ASSERT_EQ(list->count(), 12);
+  EXPECT_EQ(list->item(11)->text().toStdString(), "12");
+  // Three columns of four rows: the fifth entry heads the second column.
+  EXPECT_EQ(list->visualItemRect(list->item(4)).top(), list->visualItemRect(list->item(0)).top());
+  EXPECT_GT(list->visualItemRect(list->item(4)).left(), list->visualItemRect(list->item(0)).left());
+  EXPECT_EQ(list->visualItemRect(list->item(1)).top() - list->visualItemRect(list->item(0)).top(), 19);
+}
+
+TEST_F(MainWindowRenderTest, TheWindowLooksLikeItsReferencePicture) {
+  QWidget* window = Window();
+  ASSERT_NE(window, nullptr);
+  const QImage shot = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const std::string reference = std::string(PLUME_SOURCE_DIR) + "/tests/reference/main_window.png";
+  if (std::getenv("PLUME_UPDATE_REFERENCES")) {
+    ASSERT_TRUE(shot.save(QString::fromStdString(reference)));
+    GTEST_SKIP() << "reference picture written to " << reference;
+  }
+  QImage expected(QString::fromStdString(reference));
+  ASSERT_FALSE(expected.isNull()) << "no reference picture at " << reference;
+  expected = expected.convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shot.size(), expected.size());
+  // Text is drawn with anti-aliasing, whose edges may shift a little between font builds;
+  // anything beyond a few stray pixels is a real change of the picture.
+  int differing = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      const QColor a = shot.pixelColor(x, y), b = expected.pixelColor(x, y);
+      if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 96)
+        ++differing;
+    }
+  const int total = shot.width() * shot.height();
+  EXPECT_LE(differing, total / 100) << differing << " of " << total << " pixels differ";
+  if (differing > total / 100) shot.save(QString::fromStdString(dir.Path() + "/../plume-main-window-actual.png"));
+}
+
+}  // namespace
