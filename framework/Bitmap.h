@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "framework/Color.h"
 #include "framework/Component.h"
@@ -19,6 +20,9 @@ class TBitmap : public TObject {
   // An icon file: the image of preferredSize pixels square if there is one, else the
   // largest. Pixels the icon's mask leaves out become fully transparent.
   bool LoadIconFromBytes(std::string_view data, int preferredSize);
+
+  // Takes a picture made in memory.
+  void SetImage(platform::ui::Image image) { image_ = std::move(image); }
 
   int Width() const { return image_.width; }
   int Height() const { return image_.height; }

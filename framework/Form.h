@@ -35,6 +35,9 @@ class TForm : public TWinControl, public THandlerOwner, public PlacementProvider
   TBorderIcons BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(TBorderIcons v);
   int ClientWidth() const { return Width() - frameLeft_ - frameRight_; }
+  // The frame's thickness at the left and top: where the client area starts.
+  int FrameLeft() const { return frameLeft_; }
+  int FrameTop() const { return frameTop_; }
   int ClientHeight() const { return Height() - frameTop_ - frameBottom_; }
   void SetClientWidth(int v);
   void SetClientHeight(int v);

@@ -44,6 +44,7 @@ struct ShiftState {
   bool ctrl = false;
   bool alt = false;
   bool left = false;  // the left button is held
+  bool doubleClick = false;  // the press is the second of a double click
 };
 
 enum class Key { Enter, Escape, Up, Down, Left, Right, Home, End, PageUp, PageDown, Space, Tab, Other };
