@@ -2,13 +2,12 @@
 
 #include <QPainter>
 
+#include "platform/gdi/Gdi.h"
+#include "platform/qt/QtDeviceContext.h"
+
 namespace platform::qt {
 
 namespace {
-
-// The canvas the control paints on. The drawing interface over a QPainter is not written
-// yet; until it is, the control is asked to paint with no canvas and draws nothing.
-void* CanvasFor(QPainter&) { return nullptr; }
 
 class CustomWidget : public QWidget, public PeerLink {
  public:
@@ -17,11 +16,18 @@ class CustomWidget : public QWidget, public PeerLink {
     setAutoFillBackground(false);
   }
 
+  // The control's font, which its device context starts with.
+  ui::FontSpec font;
+
  protected:
+  // The control paints through a device context of the drawing interface, which lives for
+  // this one paint, as the original's does between BeginPaint and EndPaint.
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    void* canvas = CanvasFor(painter);
-    Notify([canvas](ui::PeerHandler& h) { h.PeerPaint(canvas); });
+    QtDeviceContext device(painter, QtDeviceContext::OriginOf(this));
+    HDC dc = gdi::CreateDeviceContext(&device, font);
+    Notify([dc](ui::PeerHandler& h) { h.PeerPaint(dc); });
+    gdi::ReleaseDeviceContext(dc);
   }
 
   bool event(QEvent* e) override {
@@ -35,6 +41,11 @@ class CustomWidget : public QWidget, public PeerLink {
 QtCustomPeer::QtCustomPeer(QWidget* parent, ui::PeerHandler* handler)
     : QtControl(new CustomWidget(parent), handler, Kind::Drawn) {
   SetTabStop(false);
+}
+
+void QtCustomPeer::SetFont(const ui::FontSpec& font) {
+  QtControl::SetFont(font);
+  if (auto* w = As<CustomWidget>()) w->font = font;
 }
 
 void QtCustomPeer::SetEnabled(bool enabled) {

@@ -11,6 +11,7 @@ class QtCustomPeer : public QtControl, public ui::CustomPeer {
   QtCustomPeer(QWidget* parent, ui::PeerHandler* handler);
 
   void SetBackground(ui::Rgb, bool) override {}
+  void SetFont(const ui::FontSpec& font) override;
   void SetEnabled(bool enabled) override;
 
  protected:

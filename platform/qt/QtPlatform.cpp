@@ -1,10 +1,13 @@
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QCursor>
 
+#include "platform/gdi/Gdi.h"
 #include "platform/qt/QtBackend.h"
 #include "platform/qt/QtDiagnostics.h"
 #include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtHelpViewer.h"
 
 namespace platform::qt {
 
@@ -17,6 +20,7 @@ QtBackend* g_backend = nullptr;
 // stand-ins take over for whatever runs during the program's last moments.
 void Uninstall() {
   if (g_backend && ui::CurrentBackend() == g_backend) ui::SetBackend(nullptr);
+  SetCursorPosSource(nullptr);
   if (g_loop) {
     if (&CurrentEventLoop() == g_loop) SetEventLoop(nullptr);
     g_loop->Shutdown();
@@ -34,6 +38,11 @@ void InstallQtPlatform() {
   QGuiApplication::setQuitOnLastWindowClosed(false);
   SetEventLoop(&loop);
   ui::SetBackend(&backend);
+  SetCursorPosSource([] {
+    const QPoint p = QCursor::pos();
+    return POINT{p.x(), p.y()};
+  });
+  InstallQtHelpViewer();
   StartDiagnostics();
 }
 

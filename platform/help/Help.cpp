@@ -1,0 +1,153 @@
+#include "platform/help/Help.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "platform/help/HelpText.h"
+#include "platform/system/Paths.h"
+
+namespace platform::help {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+HelpViewer* g_viewer = nullptr;
+
+std::optional<HelpRequest>& LastRequest() {
+  static std::optional<HelpRequest> request;
+  return request;
+}
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+// Keyed by the lower-case name, since file names on the original system ignore case.
+std::map<std::string, std::string>& Registered() {
+  static std::map<std::string, std::string> texts;
+  return texts;
+}
+
+std::optional<std::string> ReadFile(const fs::path& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return std::move(text).str();
+}
+
+// The file of that name in folder, matched exactly first and then without regard to case,
+// so "PLUME.HLP" finds plume.hlp as it would on the original system.
+std::optional<std::string> ReadFromFolder(const fs::path& folder, const std::string& name) {
+  if (folder.empty()) return std::nullopt;
+  if (auto text = ReadFile(folder / name)) return text;
+  const std::string wanted = Lower(name);
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (Lower(it->path().filename().string()) == wanted) {
+      if (auto text = ReadFile(it->path())) return text;
+    }
+  }
+  return std::nullopt;
+}
+
+// The viewer's own guide, shown for HELP_HELPONHELP; it needs no file.
+constexpr const char* kHelpOnHelp =
+    "= ヘルプの使い方\n"
+    "\n"
+    "ヘルプ ウィンドウには、プログラムの説明が見出しごとに表示されます。"
+    "スクロール バーやマウスのホイール、PageUp/PageDown キーで読み進めてください。\n"
+    "\n"
+    "- 「閉じる」ボタンか Esc キーでウィンドウを閉じます。\n"
+    "- もう一度ヘルプを開くと、同じウィンドウが手前に出てきます。\n"
+    "\n"
+    "= Using Help\n"
+    "\n"
+    "The help window shows a program's guide under its headings. Scroll with the scroll bar, "
+    "the mouse wheel or the PageUp and PageDown keys.\n"
+    "\n"
+    "- The Close (閉じる) button or the Esc key closes the window.\n"
+    "- Opening help again brings the same window to the front.\n";
+
+void Show(const std::string& fallbackTitle, const std::string& text) {
+  if (!g_viewer) return;
+  std::string title = ParseHelpText(text).Title();
+  g_viewer->ShowContents(title.empty() ? fallbackTitle : title, text);
+}
+
+}  // namespace
+
+HelpViewer* SetHelpViewer(HelpViewer* viewer) {
+  HelpViewer* previous = g_viewer;
+  g_viewer = viewer;
+  return previous;
+}
+
+HelpViewer* CurrentHelpViewer() { return g_viewer; }
+
+void RegisterHelpText(const std::string& name, std::string text) { Registered()[Lower(name)] = std::move(text); }
+
+void UnregisterHelpText(const std::string& name) { Registered().erase(Lower(name)); }
+
+std::optional<std::string> FindHelpText(const std::string& name) {
+  if (name.empty()) return std::nullopt;
+  if (name.find('/') != std::string::npos) return ReadFile(name);
+  if (auto text = ReadFromFolder(fs::path(ModuleFileName()).parent_path(), name)) return text;
+  if (auto text = ReadFromFolder(WindowsDirectory(), name)) return text;
+  if (auto it = Registered().find(Lower(name)); it != Registered().end()) return it->second;
+  return std::nullopt;
+}
+
+std::string MissingHelpFileText(const std::string& fileName) {
+  return "ヘルプ ファイル " + fileName + " が見つかりません。";
+}
+
+std::string HelpCaption() { return "ヘルプ"; }
+
+const std::optional<HelpRequest>& LastHelpRequest() { return LastRequest(); }
+
+void ClearLastHelpRequest() { LastRequest().reset(); }
+
+}  // namespace platform::help
+
+BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
+  using namespace platform::help;
+  HelpRequest& recorded = LastRequest().emplace(HelpRequest{hWndMain, lpszHelp ? lpszHelp : "", uCommand, dwData, false});
+
+  switch (uCommand) {
+    case HELP_QUIT:
+      if (g_viewer) g_viewer->Close();
+      return TRUE;
+    case HELP_HELPONHELP:
+      Show("ヘルプの使い方", kHelpOnHelp);
+      return TRUE;
+    case HELP_CONTENTS:
+    case HELP_CONTEXT:
+    case HELP_FINDER:
+      break;
+    default:
+      return FALSE;
+  }
+  if (lpszHelp == nullptr) return FALSE;
+  // "file.hlp>window" names a secondary window of the original viewer; ours has one.
+  std::string file = lpszHelp;
+  if (const auto angle = file.find('>'); angle != std::string::npos) file.resize(angle);
+
+  const std::optional<std::string> text = FindHelpText(file);
+  recorded.found = text.has_value();
+  if (!text) {
+    if (g_viewer) g_viewer->ReportMissingFile(hWndMain, file);
+    return FALSE;
+  }
+  Show(fs::path(file).filename().string(), *text);
+  return TRUE;
+}
