@@ -1,12 +1,14 @@
 // The program: brings the application up on Qt, makes the four windows in their order and
 // serves messages until the main window closes.
 #include <QApplication>
+#include <string>
 
 #include "about/Unit5.h"
 #include "editor/Unit2.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Resources.h"
+#include "platform/help/Help.h"
 #include "platform/qt/QtPlatform.h"
 #include "player/Registration.h"
 #include "player/Unit1.h"
@@ -17,6 +19,7 @@ int main(int argc, char* argv[]) {
   QApplication qt(argc, argv);
   platform::qt::InstallQtPlatform();
   RegisterEmbeddedResources();
+  if (const auto help = FindResource("help/plume.hlp")) platform::help::RegisterHelpText("plume.hlp", std::string(*help));
   RegisterPlayerClasses();
 
   int result = 0;

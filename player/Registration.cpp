@@ -1,6 +1,7 @@
 #include "player/Registration.h"
 
 #include "about/Unit5.h"
+#include "controls/MaruBtn.h"
 #include "editor/Unit2.h"
 #include "engine/Cdp.h"
 #include "framework/Registration.h"
@@ -19,6 +20,7 @@ void RegisterWindow(const std::string& name) {
 void RegisterPlayerClasses() {
   RegisterFrameworkClasses();
   RegisterClass<TCDP>("TCDP");
+  RegisterClass<TMaruBtn>("TMaruBtn");
   RegisterClass<TIniGT>("TIniGT");
   RegisterWindow<TForm1>("TForm1");
   RegisterWindow<TCDList_Form>("TCDList_Form");

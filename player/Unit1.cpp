@@ -1,8 +1,13 @@
 #include "player/Unit1.h"
 
+#include "about/Unit5.h"
+#include "editor/Unit2.h"
 #include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/SysUtils.h"
+#include "platform/help/Help.h"
+#include "platform/process/Process.h"
+#include "settings/Unit3.h"
 
 TForm1* Form1 = nullptr;
 
@@ -18,8 +23,27 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   handlers_.Add<TNotifyEvent>("TimerTimer", [this](TObject* s) { TimerTimer(s); });
   handlers_.Add<TNotifyEvent>("Cmb_ShowClick", [this](TObject* s) { Cmb_ShowClick(s); });
   handlers_.Add<TNotifyEvent>("CDCDInsert", [this](TObject* s) { CDCDInsert(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_PlayClick", [this](TObject* s) { Cmb_PlayClick(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_StopClick", [this](TObject* s) { Cmb_StopClick(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_PauseClick", [this](TObject* s) { Cmb_PauseClick(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_BackClick", [this](TObject* s) { Cmb_BackClick(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_NextClick", [this](TObject* s) { Cmb_NextClick(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_EjectClick", [this](TObject* s) { Cmb_EjectClick(s); });
+  handlers_.Add<TNotifyEvent>("List1Click", [this](TObject* s) { List1Click(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_RndClick", [this](TObject* s) { Cmb_RndClick(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_VolClick", [this](TObject* s) { Cmb_VolClick(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_HelpClick", [this](TObject* s) { Cmb_HelpClick(s); });
+  handlers_.Add<TNotifyEvent>("Smb_SettingClick", [this](TObject* s) { Smb_SettingClick(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_ListClick", [this](TObject* s) { Cmb_ListClick(s); });
+  handlers_.Add<TNotifyEvent>("Cmb_VerClick", [this](TObject* s) { Cmb_VerClick(s); });
   ReadDescription("forms/main.dfm");
   Image1 = Bind<TImage>("Image1");
+  Cmb_Play = Bind<TMaruBtn>("Cmb_Play");
+  Cmb_Next = Bind<TMaruBtn>("Cmb_Next");
+  Cmb_Stop = Bind<TMaruBtn>("Cmb_Stop");
+  Cmb_Pause = Bind<TMaruBtn>("Cmb_Pause");
+  Cmb_Back = Bind<TMaruBtn>("Cmb_Back");
+  Cmb_Eject = Bind<TMaruBtn>("Cmb_Eject");
   MainText = Bind<TLabel>("MainText");
   ModeSong = Bind<TLabel>("ModeSong");
   Disp = Bind<TLabel>("Disp");
@@ -123,8 +147,118 @@ void TForm1::Cmb_ShowClick(TObject*) {
 
 void TForm1::CDCDInsert(TObject*) {
   List1->Items()->Clear();
+  // The editor offers the new disc's numbers too. A main window made on its own, without
+  // the other windows, has no editor to fill.
+  TListBox* available = CDList_Form ? CDList_Form->List1 : nullptr;
+  if (available) available->Items()->Clear();
   const int n = CD->GetTrackCount();
-  for (int k = 1; k <= n; ++k) List1->Items()->Add(IntToStr(k));
+  for (int k = 1; k <= n; ++k) {
+    List1->Items()->Add(IntToStr(k));
+    if (available) available->Items()->Add(IntToStr(k));
+  }
+}
+
+// ---- The secondary windows ----------------------------------------------------------------
+// They are shown without being modal and act on this window themselves when confirmed.
+
+void TForm1::Smb_SettingClick(TObject*) { Setting_Form->Show(); }
+
+void TForm1::Cmb_ListClick(TObject*) {
+  // The available numbers are those of the disc in the drive now; the program being built
+  // in the editor's right list is kept.
+  CDList_Form->List1->Items()->Clear();
+  const int n = CD->GetTrackCount();
+  for (int k = 1; k <= n; ++k) CDList_Form->List1->Items()->Add(IntToStr(k));
+  CDList_Form->Show();
+}
+
+void TForm1::Cmb_VerClick(TObject*) {
+  VerForm->SetTop(Top() + 50);
+  VerForm->SetLeft(Left() + 100);
+  VerForm->Show();
+}
+
+// ---- Transport and mode commands ----------------------------------------------------------
+// The caption colours of the transport buttons are the deck's state lamp: red marks the
+// state the last command chose.
+
+void TForm1::Cmb_PlayClick(TObject*) {
+  if (CD->GetMode() == cpmPlaying) return;
+  CD->PlayIndex(0);
+  Cmb_Play->Font()->SetColor(clRed);
+  Cmb_Stop->Font()->SetColor(clBlack);
+}
+
+void TForm1::Cmb_StopClick(TObject*) {
+  if (CD->GetMode() != cpmPlaying) return;
+  CD->Stop();
+  Cmb_Play->Font()->SetColor(clBlack);
+  Cmb_Stop->Font()->SetColor(clRed);
+}
+
+void TForm1::Cmb_PauseClick(TObject*) {
+  const TCDPMode mode = CD->GetMode();
+  if (mode == cpmPlaying) {
+    Cmb_Play->Font()->SetColor(clBlack);
+    Cmb_Pause->Font()->SetColor(clRed);
+  } else if (mode == cpmPaused) {
+    Cmb_Play->Font()->SetColor(clRed);
+    Cmb_Pause->Font()->SetColor(clBlack);
+  }
+  CD->Pause();
+}
+
+void TForm1::Cmb_BackClick(TObject*) {
+  if (CD->GetMode() == cpmPlaying) {
+    CD->PlayPrevious();
+  } else {
+    CD->CuePrevious();
+  }
+}
+
+void TForm1::Cmb_NextClick(TObject*) {
+  if (CD->GetMode() == cpmPlaying) {
+    CD->PlayNext();
+  } else {
+    CD->CueNext();
+  }
+}
+
+void TForm1::Cmb_EjectClick(TObject*) { CD->Eject(true); }
+
+void TForm1::List1Click(TObject*) {
+  CD->CueIndex(List1->ItemIndex());
+  CD->Play();
+}
+
+void TForm1::Cmb_RndClick(TObject*) {
+  CD->Stop();
+  Cmb_Play->Font()->SetColor(clBlack);
+  Cmb_Stop->Font()->SetColor(clRed);
+  if (!FRndOn) {
+    Label_Rand->Font()->SetColor(clLime);
+    CD->Shuffle();
+    FRndOn = true;
+  } else {
+    Label_Rand->Font()->SetColor(clSilver);
+    FRndOn = false;
+  }
+  CD->SetShufflePlay(FRndOn);
+  CD->CueFirst();
+}
+
+void TForm1::Cmb_VolClick(TObject*) {
+  STARTUPINFOA si{};
+  PROCESS_INFORMATION pi{};
+  GetStartupInfoA(&si);
+  char commandLine[] = "Sndvol32.exe";
+  // Whether the volume program could be started is not looked at.
+  CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+}
+
+void TForm1::Cmb_HelpClick(TObject*) {
+  if (Application) Application->SetHelpFile("plume.hlp");
+  WinHelpA(Handle(), "plume.hlp", HELP_CONTENTS, 0);
 }
 
 TPropertyTable& TForm1::Properties() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/Cdp.h"
+#include "controls/MaruBtn.h"
 #include "framework/ButtonControl.h"
 #include "framework/Form.h"
 #include "framework/Image.h"
@@ -19,6 +20,12 @@ class TForm1 : public TForm {
   explicit TForm1(TComponent* AOwner);
 
   TImage* Image1;
+  TMaruBtn* Cmb_Play;
+  TMaruBtn* Cmb_Next;
+  TMaruBtn* Cmb_Stop;
+  TMaruBtn* Cmb_Pause;
+  TMaruBtn* Cmb_Back;
+  TMaruBtn* Cmb_Eject;
   TLabel* MainText;
   TLabel* ModeSong;
   TLabel* Disp;
@@ -49,6 +56,19 @@ class TForm1 : public TForm {
   void TimerTimer(TObject* Sender);
   void Cmb_ShowClick(TObject* Sender);
   void CDCDInsert(TObject* Sender);
+  void Cmb_PlayClick(TObject* Sender);
+  void Cmb_StopClick(TObject* Sender);
+  void Cmb_PauseClick(TObject* Sender);
+  void Cmb_BackClick(TObject* Sender);
+  void Cmb_NextClick(TObject* Sender);
+  void Cmb_EjectClick(TObject* Sender);
+  void List1Click(TObject* Sender);
+  void Cmb_RndClick(TObject* Sender);
+  void Cmb_VolClick(TObject* Sender);
+  void Cmb_HelpClick(TObject* Sender);
+  void Smb_SettingClick(TObject* Sender);
+  void Cmb_ListClick(TObject* Sender);
+  void Cmb_VerClick(TObject* Sender);
 
   bool RndOn() const { return FRndOn; }
   void SetRndOn(bool v) { FRndOn = v; }

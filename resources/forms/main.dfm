@@ -182,6 +182,72 @@ object Form1: TForm1
     Font.Name = 'ＭＳ Ｐゴシック'
     Font.Style = []
   end
+  object Cmb_Play: TMaruBtn
+    Left = 25
+    Top = 92
+    Width = 66
+    Height = 30
+    Caption = '再生'
+    Color = clBtnFace
+    Font3D = False
+    OnClick = Cmb_PlayClick
+  end
+  object Cmb_Next: TMaruBtn
+    Left = 125
+    Top = 122
+    Width = 66
+    Height = 30
+    Caption = '次曲'
+    Color = clBtnFace
+    Font3D = False
+    OnClick = Cmb_NextClick
+  end
+  object Cmb_Stop: TMaruBtn
+    Left = 96
+    Top = 92
+    Width = 66
+    Height = 30
+    Caption = '停止'
+    Color = clBtnFace
+    Font3D = False
+    Font.Charset = SHIFTJIS_CHARSET
+    Font.Color = clRed
+    Font.Height = -12
+    Font.Name = 'ＭＳ Ｐゴシック'
+    Font.Style = []
+    ParentFont = False
+    OnClick = Cmb_StopClick
+  end
+  object Cmb_Pause: TMaruBtn
+    Left = 167
+    Top = 92
+    Width = 66
+    Height = 30
+    Caption = '一時停止'
+    Color = clBtnFace
+    Font3D = False
+    OnClick = Cmb_PauseClick
+  end
+  object Cmb_Back: TMaruBtn
+    Left = 55
+    Top = 122
+    Width = 66
+    Height = 30
+    Caption = '前曲'
+    Color = clBtnFace
+    Font3D = False
+    OnClick = Cmb_BackClick
+  end
+  object Cmb_Eject: TMaruBtn
+    Left = 195
+    Top = 122
+    Width = 66
+    Height = 30
+    Caption = '取り出し'
+    Color = clBtnFace
+    Font3D = False
+    OnClick = Cmb_EjectClick
+  end
   object List1: TListBox
     Left = 376
     Top = 10
@@ -197,6 +263,7 @@ object Form1: TForm1
     Font.Style = [fsBold]
     ItemHeight = 19
     TabOrder = 0
+    OnClick = List1Click
   end
   object BitBtn1: TBitBtn
     Left = 376
@@ -240,6 +307,7 @@ object Form1: TForm1
     ParentShowHint = False
     ShowHint = True
     TabOrder = 3
+    OnClick = Smb_SettingClick
   end
   object Cmb_List: TButton
     Left = 288
@@ -251,6 +319,7 @@ object Form1: TForm1
     ParentShowHint = False
     ShowHint = True
     TabOrder = 4
+    OnClick = Cmb_ListClick
   end
   object Cmb_Vol: TBitBtn
     Left = 376
@@ -263,6 +332,7 @@ object Form1: TForm1
     ParentShowHint = False
     ShowHint = True
     TabOrder = 5
+    OnClick = Cmb_VolClick
   end
   object Cmb_Help: TBitBtn
     Left = 440
@@ -275,6 +345,7 @@ object Form1: TForm1
     ParentShowHint = False
     ShowHint = True
     TabOrder = 6
+    OnClick = Cmb_HelpClick
   end
   object Cmb_Ver: TBitBtn
     Left = 408
@@ -287,6 +358,7 @@ object Form1: TForm1
     ParentShowHint = False
     ShowHint = True
     TabOrder = 7
+    OnClick = Cmb_VerClick
   end
   object Cmb_Rnd: TButton
     Left = 288
@@ -298,6 +370,7 @@ object Form1: TForm1
     ParentShowHint = False
     ShowHint = True
     TabOrder = 8
+    OnClick = Cmb_RndClick
   end
   object CD: TCDP
     NotifyAt = 0
