@@ -135,7 +135,7 @@ HGDIOBJ TCanvas::MakeBrush() {
   return CreateSolidBrush(ColorToRGB(brush_.Color()));
 }
 
-HGDIOBJ TCanvas::MakeFont() { return CreateFontFromSpec(font_.Spec()); }
+HGDIOBJ TCanvas::MakeFont() { return CreateFontFromSpec(font_.AsFontSpec()); }
 
 void TCanvas::SelectPen() {
   Select(penHandle_, penStale_, originalPen_, &TCanvas::MakePen);

@@ -53,7 +53,7 @@ void TControl::SyncPeer() {
   peer_->SetBounds(left_, top_, width_, height_);
   peer_->SetText(caption_);
   peer_->SetHint(showHint_ ? hint_ : "");
-  peer_->SetFont(font_.Spec());
+  peer_->SetFont(font_.AsFontSpec());
   peer_->SetBackground(ColorToRGB(EffectiveColor()), true);
   peer_->SetEnabled(enabled_);
   peer_->SetVisible(visible_);
@@ -140,7 +140,7 @@ void TControl::ParentColorChanged() {
 TColor TControl::EffectiveColor() const { return color_; }
 
 void TControl::SetPeerFont() {
-  if (peer_) peer_->SetFont(font_.Spec());
+  if (peer_) peer_->SetFont(font_.AsFontSpec());
 }
 
 void TControl::Click() {

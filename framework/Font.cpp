@@ -44,7 +44,7 @@ void TFont::Assign(const TFont& o) {
   Changed();
 }
 
-platform::ui::FontSpec TFont::Spec() const {
+platform::ui::FontSpec TFont::AsFontSpec() const {
   platform::ui::FontSpec s;
   s.name = name_;
   s.height = height_;

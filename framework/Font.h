@@ -28,7 +28,7 @@ class TFont : public TObject {
 
   void Assign(const TFont& other);
   bool SameAs(const TFont& other) const;
-  platform::ui::FontSpec Spec() const;
+  platform::ui::FontSpec AsFontSpec() const;
 
   std::function<void()> OnChange;
 

@@ -42,7 +42,7 @@ void TForm::SyncPeer() {
   fp->SetName(Name());
   ApplyBorder();
   fp->SetText(Caption());
-  fp->SetFont(Font()->Spec());
+  fp->SetFont(Font()->AsFontSpec());
   fp->SetBackground(ColorToRGB(Color()), true);
   fp->SetBounds(Left(), Top(), Width(), Height());
   fp->SetEnabled(Enabled());

@@ -58,7 +58,7 @@ void TTabbedNotebook::SyncPeer() {
   // The pages' containers must exist before the pages' children are made in them.
   PagesChanged();
   TWinControl::SyncPeer();
-  PagePeer()->SetFont(tabFont_.Spec());
+  PagePeer()->SetFont(tabFont_.AsFontSpec());
 }
 
 void TTabbedNotebook::SetPageIndex(int v) {

@@ -120,7 +120,7 @@ HBRUSH CreateSolidBrush(COLORREF color);
 // The bitmap's pixels become the brush's pattern.
 HBRUSH CreatePatternBrush(HBITMAP hbm);
 HBITMAP CreateBitmapFromImage(const platform::ui::Image& image);
-HFONT CreateFontFromSpec(const platform::ui::FontSpec& spec);
+HFONT CreateFontFromSpec(const platform::ui::FontSpec& font);
 HGDIOBJ GetStockObject(int i);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
 BOOL DeleteObject(HGDIOBJ ho);

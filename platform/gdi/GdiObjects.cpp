@@ -171,10 +171,10 @@ HBITMAP CreateBitmapFromImage(const platform::ui::Image& image) {
   return AddObject(std::move(o));
 }
 
-HFONT CreateFontFromSpec(const platform::ui::FontSpec& spec) {
+HFONT CreateFontFromSpec(const platform::ui::FontSpec& font) {
   GdiObject o;
   o.kind = ObjectKind::Font;
-  o.font = spec;
+  o.font = font;
   return AddObject(std::move(o));
 }
 
