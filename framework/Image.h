@@ -13,6 +13,9 @@ class TImage : public TControl {
   void SetPicture(const std::string& resourceName);
   bool Stretch() const { return stretch_; }
   void SetStretch(bool v);
+  // Pixels of the bottom-left pixel's colour let the parent show through.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool v);
 
   static TPropertyTable& Properties();
 
@@ -23,6 +26,8 @@ class TImage : public TControl {
   void SyncPeer() override;
 
  private:
+  void SendPicture();
   TBitmap picture_;
   bool stretch_ = false;
+  bool transparent_ = false;
 };

@@ -11,6 +11,8 @@ namespace {
 class CheckBoxWidget : public QCheckBox, public PeerLink {
  public:
   explicit CheckBoxWidget(QWidget* parent) : QCheckBox(parent) {
+    // The box and its caption stand on the control's own colour, not on a button's face.
+    setBackgroundRole(QPalette::Window);
     // clicked comes from the user (mouse, space bar, accelerator) and never from setChecked.
     connect(this, &QCheckBox::clicked, this, [this](bool checked) {
       Notify([&](ui::PeerHandler& h) { h.PeerCheck(checked); });

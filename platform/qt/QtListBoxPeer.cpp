@@ -252,7 +252,9 @@ void QtListBoxPeer::SetSelectionMode(ui::ListSelection mode) {
 void QtListBoxPeer::SetBorder(bool border) {
   auto* w = As<ListWidget>();
   if (!w) return;
-  w->setFrameStyle(border ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
+  // The native list's sunken two-pixel edge; the style's own panel is all but invisible on
+  // the button face the list boxes stand on.
+  w->setFrameStyle(border ? (QFrame::WinPanel | QFrame::Sunken) : QFrame::NoFrame);
   w->UpdateLayout();
 }
 

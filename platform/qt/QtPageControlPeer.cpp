@@ -32,7 +32,12 @@ struct ProgrammaticChange {
   TabWidget* widget;
 };
 
-class PageWidget : public QWidget, public PeerLink {};
+// A page shows the notebook's own colour (the button face), as the controls on it do;
+// the style's lighter pane would leave a grey box around every check box.
+class PageWidget : public QWidget, public PeerLink {
+ public:
+  PageWidget() { setAutoFillBackground(true); }
+};
 
 // A page: the tab widget places and shows it, so the framework's bounds and visibility
 // for it change nothing.

@@ -1,14 +1,17 @@
 // The main window on the headless platform: the simulated drive, the manual clock, the
 // settings file in a folder of the test's own, and an application object whose error
-// reports are recorded instead of shown.
+// reports are recorded instead of shown. StartAll adds the three secondary windows.
 #pragma once
 
 #include <memory>
 
+#include "about/Unit5.h"
+#include "editor/Unit2.h"
 #include "framework/Application.h"
 #include "framework/Resources.h"
 #include "player/Registration.h"
 #include "player/Unit1.h"
+#include "settings/Unit3.h"
 #include "tests/support/PlatformFixture.h"
 #include "tests/support/TempDir.h"
 
@@ -23,6 +26,9 @@ class PlayerTest : public PlatformTest {
     // The windows go first, while the platform they stand on is still there.
     app.reset();
     Form1 = nullptr;
+    CDList_Form = nullptr;
+    VerForm = nullptr;
+    Setting_Form = nullptr;
     PlatformTest::TearDown();
   }
 
@@ -36,6 +42,16 @@ class PlayerTest : public PlatformTest {
     Application->SetMainForm(form);
     form->IniGT->SetFileName((iniFolder.empty() ? dir.Path() : iniFolder) + "/plume.ini");
     form->DoCreate();
+    return *form;
+  }
+
+  // Makes the four windows in the program's order: the main window, then, hidden, the
+  // editor, the version window and the settings window (which lists the engine's drives).
+  TForm1& StartAll(const std::string& drives = "sim") {
+    Start(drives);
+    Application->CreateForm(CDList_Form);
+    Application->CreateForm(VerForm);
+    Application->CreateForm(Setting_Form);
     return *form;
   }
 

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# "再生順序" opens the play-order editor; double-clicks on the disc's numbers build the
+# program 3, 3, 7, and "登録" makes it the main window's list, lights PROGRAM and hides the
+# editor; "解除" goes back to disc order.
+source "$(dirname "$0")/lib.sh"
+
+# One field of a control of the window named, where several windows have controls of the
+# same name: the dump lists each window's line (the one with a title) before its controls.
+ui_field_in() {  # window, control, field
+  awk -F'\t' -v w="$1" -v n="$2" -v f="$3" '
+    /\ttitle=/ { inside = ($1 == w) }
+    inside && $1 == n { for (i = 2; i <= NF; ++i) if (index($i, f "=") == 1) { print substr($i, length(f) + 2); exit } }
+  ' "$IO/ui.txt" 2>/dev/null || true
+}
+
+click_control() {  # window id, window name, control
+  local wx wy cx cy cw ch
+  read -r wx wy _ _ <<<"$(geometry_of "$1")"
+  IFS=, read -r cx cy cw ch <<<"$(ui_field_in "$2" "$3" geometry)"
+  [ -n "$ch" ] || fail "no control $3 in $2"
+  xdotool mousemove --sync $((wx + cx + cw / 2)) $((wy + cy + ch / 2)) click 1
+}
+
+start_x
+install_player
+start_player "sim"
+
+wid=$(main_window 10)
+wait_for "track list" "1|2|3|4|5|6|7|8|9|10|11|12" 5 ui_field_in Form1 List1 items
+click_control "$wid" Form1 Cmb_List
+wait_for "editor shown" 1 3 ui_field CDList_Form visible
+eid=$(xdotool search --onlyvisible --name "再生順序　作成ウィンドウ" | head -n1)
+[ -n "$eid" ] || fail "no editor on the screen"
+expect_eq "editor place" "263 292 340 214" "$(geometry_of "$eid")"
+wait_for "available numbers" "1|2|3|4|5|6|7|8|9|10|11|12" 3 ui_field_in CDList_Form List1 items
+
+# Rows of 16 pixels inside the list's 2-pixel edge; the first column holds 1 to 7.
+read -r ex ey _ _ <<<"$(geometry_of "$eid")"
+IFS=, read -r lx ly _ _ <<<"$(ui_field_in CDList_Form List1 geometry)"
+# (A move with --sync to where the pointer already is would wait for a motion that never
+# comes, so the pointer steps aside between the rows.)
+for track in 3 3 7; do
+  xdotool mousemove --sync $((ex + 170)) $((ey + 10))
+  xdotool mousemove --sync $((ex + lx + 10)) $((ey + ly + 2 + 16 * (track - 1) + 8)) click --repeat 2 --delay 80 1
+  sleep 0.2
+done
+wait_for "program" "3|3|7" 3 ui_field_in CDList_Form List2 items
+
+click_control "$eid" CDList_Form Song_Ok
+wait_for "editor hidden" 0 3 ui_field CDList_Form visible
+wait_for "main list" "3|3|7" 3 ui_field_in Form1 List1 items
+wait_for "PROGRAM lamp" "#00ff00" 3 ui_field Label_Prg color
+wait_for "cued at the program's first entry" "[03]  00:00" 3 ui_field MainText text
+
+click_control "$wid" Form1 Cmb_List
+wait_for "editor shown again" 1 3 ui_field CDList_Form visible
+expect_eq "program kept" "3|3|7" "$(ui_field_in CDList_Form List2 items)"
+click_control "$eid" CDList_Form Song_ReLoad
+wait_for "editor closed" 0 3 ui_field CDList_Form visible
+wait_for "disc order" "1|2|3|4|5|6|7|8|9|10|11|12" 3 ui_field_in Form1 List1 items
+wait_for "PROGRAM lamp off" "#c0c0c0" 3 ui_field Label_Prg color
+
+press "$wid" Escape
+wait_player_exit 5
+pass

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Repeat play switched on in the settings window: after the last track of a short disc the
+# player starts again at track 01 instead of stopping.
+source "$(dirname "$0")/lib.sh"
+
+# One field of a control of the window named, where several windows have controls of the
+# same name: the dump lists each window's line (the one with a title) before its controls.
+ui_field_in() {  # window, control, field
+  awk -F'\t' -v w="$1" -v n="$2" -v f="$3" '
+    /\ttitle=/ { inside = ($1 == w) }
+    inside && $1 == n { for (i = 2; i <= NF; ++i) if (index($i, f "=") == 1) { print substr($i, length(f) + 2); exit } }
+  ' "$IO/ui.txt" 2>/dev/null || true
+}
+
+click_control() {  # window id, window name, control, x offset, y offset
+  local wx wy cx cy cw ch
+  read -r wx wy _ _ <<<"$(geometry_of "$1")"
+  IFS=, read -r cx cy cw ch <<<"$(ui_field_in "$2" "$3" geometry)"
+  [ -n "$ch" ] || fail "no control $3 in $2"
+  xdotool mousemove --sync $((wx + ${4:-0} + cx + cw / 2)) $((wy + ${5:-0} + cy + ch / 2)) click 1
+}
+
+track() { ui_field MainText text | cut -c1-4; }
+
+# Waits until the display shows the track given; fails after the seconds given.
+wait_track() {  # track field, seconds
+  for _ in $(seq $(($2 * 20))); do
+    [ "$(track)" == "$1" ] && return 0
+    sleep 0.05
+  done
+  fail "the display did not reach $1 within $2 s (it shows '$(ui_field MainText text)')"
+}
+
+start_x
+install_player
+start_player "sim:0:02,0:02"
+
+wid=$(main_window 10)
+wait_for "track list" "1|2" 5 ui_field_in Form1 List1 items
+click_control "$wid" Form1 Smb_Setting
+wait_for "settings window shown" 1 3 ui_field Setting_Form visible
+sid=$(xdotool search --onlyvisible --name "設定　ウィンドウ" | head -n1)
+[ -n "$sid" ] || fail "no settings window on the screen"
+# The page's controls stand about 25 pixels below the notebook's top edge, under the tabs.
+IFS=, read -r bx by _ _ <<<"$(ui_field_in Setting_Form TabbedNotebook1 geometry)"
+click_control "$sid" Setting_Form Rep $((bx + 2)) $((by + 25))
+wait_for "repeat box" 1 3 ui_field_in Setting_Form Rep checked
+# Enter presses OK, the window's default button.
+press "$sid" Return
+wait_for "settings window hidden" 0 3 ui_field Setting_Form visible
+wait_for "REPEAT lamp" "#00ff00" 3 ui_field Label_Rep color
+expect_eq "INTRO lamp" "#c0c0c0" "$(ui_field Label_Intro color)"
+
+# A click on the first entry of the track list plays it.
+read -r wx wy _ _ <<<"$(geometry_of "$wid")"
+IFS=, read -r lx ly _ _ <<<"$(ui_field_in Form1 List1 geometry)"
+xdotool mousemove --sync $((wx + lx + 8)) $((wy + ly + 9)) click 1
+wait_for "playing" "再生" 3 ui_field ModeSong text
+wait_track "[02]" 5
+wait_track "[01]" 5
+# Still playing: the time moves on in track 01 rather than standing at its start.
+wait_for "playing again" "[01]  00:01" 3 ui_field MainText text
+expect_eq "mode after the last track" "再生" "$(ui_field ModeSong text)"
+
+press "$wid" Escape
+wait_player_exit 5
+pass
