@@ -1,5 +1,7 @@
 // Round buttons latched down in groups: one member down at a time, the shared AllowAllUp,
 // refused assignments of Down, and the repaints each change schedules.
+#include <algorithm>
+
 #include "framework/Panel.h"
 #include "tests/controls/MaruBtnFixture.h"
 

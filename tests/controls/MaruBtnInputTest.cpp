@@ -1,6 +1,8 @@
 // How a round button answers the mouse and the keyboard: the ellipse as the only live
 // area, the pressed look while a press is followed, clicks and double clicks, and the
 // accelerator of its caption.
+#include <functional>
+
 #include "framework/Panel.h"
 #include "tests/controls/MaruBtnFixture.h"
 

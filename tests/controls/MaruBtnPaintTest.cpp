@@ -2,6 +2,8 @@
 // and which property writes ask for a repaint.
 #include <functional>
 
+#include "framework/DescriptionReader.h"
+#include "framework/Registration.h"
 #include "tests/controls/MaruBtnFixture.h"
 
 namespace {
@@ -237,6 +239,40 @@ TEST_F(MaruBtnPaintTest, WritesScheduleARepaintOnlyWhenTheyChangeThePicture) {
   b->SetFontDepth(2);
   b->SetFont3D(true);
   EXPECT_EQ(PaintOf(b).Descriptions().at(5), "TextOut 19,7 \"再生\" #FF0000 font ＭＳ Ｐゴシック 12");
+}
+
+TEST_F(MaruBtnPaintTest, StartsWithItsInitialValuesAndReadsItsOwnFromADescription) {
+  auto* fresh = new TMaruBtn(form);
+  EXPECT_EQ(fresh->Width(), 50);
+  EXPECT_EQ(fresh->Height(), 50);
+  EXPECT_EQ(fresh->Color(), clBtnFace);
+  EXPECT_EQ(fresh->BackFont(), clYellow);
+  EXPECT_EQ(fresh->OutLineColor(), clBtnShadow);
+  EXPECT_EQ(fresh->FontDepth(), 1);
+  EXPECT_EQ(fresh->Style3D(), bsRaised);
+  EXPECT_FALSE(fresh->AllowAllUp() || fresh->Font3D() || fresh->Down() || fresh->Tracking());
+  EXPECT_EQ(fresh->GroupIndex(), 0);
+  EXPECT_EQ(fresh->State(), msUp);
+
+  RegisterFrameworkClasses();
+  RegisterClass<TMaruBtn>("TMaruBtn");
+  TClassRegistry::Instance().Register("TForm", nullptr, &TForm::Properties());
+  const std::string head = "object Deck: TForm\n  object Cmb_Play: TMaruBtn\n";
+  TDescriptionReader::Read(form,
+                           head + "    AllowAllUp = True\n    BackFont = clRed\n    Font3D = True\n"
+                                  "    FontDepth = 255\n    GroupIndex = 2\n    OutLineColor = clBlack\n"
+                                  "    Style3D = bsLowered\n  end\nend\n",
+                           "maru.dfm");
+  auto* b = dynamic_cast<TMaruBtn*>(form->FindComponent("Cmb_Play"));
+  ASSERT_NE(b, nullptr);
+  EXPECT_TRUE(b->AllowAllUp() && b->Font3D());
+  EXPECT_EQ(b->BackFont(), clRed);
+  EXPECT_EQ(b->FontDepth(), 255);
+  EXPECT_EQ(b->GroupIndex(), 2);
+  EXPECT_EQ(b->OutLineColor(), clBlack);
+  EXPECT_EQ(b->Style3D(), bsLowered);
+  EXPECT_EQ(b->Parent(), form);
+  EXPECT_THROW(TDescriptionReader::Read(form, head + "    FontDepth = 256\n  end\nend\n", "maru.dfm"), EReadError);
 }
 
 }  // namespace
