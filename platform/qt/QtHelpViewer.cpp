@@ -107,9 +107,25 @@ void QtHelpViewer::Close() {
   if (window_) window_->hide();
 }
 
+namespace {
+QtHelpViewer* g_viewer = nullptr;
+}
+
+void QtHelpViewer::Shutdown() {
+  window_.reset();
+  context_.reset();
+}
+
 void InstallQtHelpViewer() {
   static QtHelpViewer viewer;
+  g_viewer = &viewer;
   help::SetHelpViewer(&viewer);
+}
+
+void UninstallQtHelpViewer() {
+  if (!g_viewer) return;
+  help::SetHelpViewer(nullptr);
+  g_viewer->Shutdown();
 }
 
 }  // namespace platform::qt

@@ -17,6 +17,8 @@ namespace platform::qt {
 
 class QtHelpViewer : public help::HelpViewer {
  public:
+  // Deletes the window and the object that hears the program end, while Qt is still there.
+  void Shutdown();
   // Needs the QApplication to exist; the window itself is made when first shown.
   QtHelpViewer();
   ~QtHelpViewer() override;
@@ -48,5 +50,7 @@ QString HelpHtml(const help::HelpDocument& document);
 
 // Makes the viewer and puts it in force; the platform's InstallQtPlatform calls it.
 void InstallQtHelpViewer();
+// Lets go of the viewer's Qt objects while Qt still exists (the platform's shutdown calls it).
+void UninstallQtHelpViewer();
 
 }  // namespace platform::qt

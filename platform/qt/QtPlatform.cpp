@@ -19,6 +19,7 @@ QtBackend* g_backend = nullptr;
 // Before Qt goes away, the platform stops using it: the timers stop and the headless
 // stand-ins take over for whatever runs during the program's last moments.
 void Uninstall() {
+  UninstallQtHelpViewer();
   if (g_backend && ui::CurrentBackend() == g_backend) ui::SetBackend(nullptr);
   SetCursorPosSource(nullptr);
   if (g_loop) {
