@@ -3,8 +3,11 @@
 #include <cstdlib>
 #include <iostream>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/drives/Drives.h"
+#include "platform/mci/CdioAccess.h"
+#include "platform/mci/RealCdDrive.h"
 #include "platform/mci/SimulatedDrive.h"
 
 namespace platform {
@@ -20,6 +23,13 @@ std::string Trim(const std::string& s) {
   const auto b = s.find_first_not_of(" \t");
   if (b == std::string::npos) return {};
   return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+std::vector<std::unique_ptr<cd::CdDriver>> MachineCdDrives() {
+  std::vector<std::unique_ptr<cd::CdDriver>> drives;
+  for (auto& device : cd::ListRealCdDrives())
+    drives.push_back(std::make_unique<cd::RealCdDrive>(cd::MakeLibcdioAccess(std::move(device))));
+  return drives;
 }
 
 }  // namespace
@@ -55,6 +65,14 @@ void DriveTable::AddCdDrive(std::unique_ptr<cd::CdDriver> driver) {
   entries_.push_back({letter, DRIVE_CDROM, std::move(driver)});
 }
 
+DriveTable::RealDriveFinder DriveTable::SetRealDriveFinder(RealDriveFinder finder) {
+  return std::exchange(findReal_, std::move(finder));
+}
+
+void DriveTable::AddReal() {
+  for (auto& driver : findReal_ ? findReal_() : MachineCdDrives()) AddCdDrive(std::move(driver));
+}
+
 void DriveTable::AddSimulated(const std::string& disc, const std::string& simDir) {
   std::optional<cd::VirtualDisc> content;
   if (disc != "none") content = cd::VirtualDisc::Parse(disc);
@@ -70,6 +88,7 @@ void DriveTable::Configure(const std::string& setting, const std::string& simDir
   const std::string text = Trim(setting);
   if (text.empty()) {
     // Real drives come first; the simulated one lets the player run on any machine.
+    AddReal();
     AddSimulated("demo", simDir);
     return;
   }
@@ -85,7 +104,7 @@ void DriveTable::Configure(const std::string& setting, const std::string& simDir
       } else if (item.rfind("sim:", 0) == 0) {
         AddSimulated(Trim(item.substr(4)), simDir);
       } else if (item == "real") {
-        // No real drive driver on this build: the entry adds nothing.
+        AddReal();
       } else if (!item.empty()) {
         throw std::invalid_argument("unknown drive '" + item + "' (expected none, real, sim or sim:<disc>)");
       }

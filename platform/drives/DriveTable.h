@@ -13,6 +13,7 @@
 // "<folder>/<letter>.state" (see SimulatedDrive).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,12 @@ class DriveTable {
   // Entries that cannot be understood are reported on stderr and left out.
   void Configure(const std::string& setting, const std::string& simDir = {});
 
+  // Makes the drivers of the machine's real CD-ROM drives, in the order the system finds
+  // them. Tests put a finder of their own in place of the machine's (an empty one brings
+  // the machine's back); the previous finder is returned.
+  using RealDriveFinder = std::function<std::vector<std::unique_ptr<cd::CdDriver>>()>;
+  RealDriveFinder SetRealDriveFinder(RealDriveFinder finder);
+
   const std::vector<DriveEntry>& Entries() const { return entries_; }
   const DriveEntry* Find(char letter) const;
   cd::CdDriver* CdDriver(char letter) const;
@@ -49,8 +56,10 @@ class DriveTable {
   DriveTable();
   void AddCdDrive(std::unique_ptr<cd::CdDriver> driver);
   void AddSimulated(const std::string& disc, const std::string& simDir);
+  void AddReal();
 
   std::vector<DriveEntry> entries_;
+  RealDriveFinder findReal_;
 };
 
 }  // namespace platform

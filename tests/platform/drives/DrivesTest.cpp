@@ -67,6 +67,15 @@ TEST_F(DrivesTest, DriveTypeOfEachRoot) {
 }
 
 TEST_F(DrivesTest, SettingDecidesTheDrives) {
+  // The machine's own drives would come first; the table is checked as on a machine without.
+  auto& table = platform::DriveTable::Instance();
+  const auto previous =
+      table.SetRealDriveFinder([] { return std::vector<std::unique_ptr<platform::cd::CdDriver>>{}; });
+  struct Restore {
+    platform::DriveTable& t;
+    platform::DriveTable::RealDriveFinder f;
+    ~Restore() { t.SetRealDriveFinder(f); }
+  } restore{table, previous};
   const struct {
     const char* setting;
     std::vector<std::string> roots;

@@ -1,0 +1,213 @@
+#include "platform/mci/CdioAccess.h"
+
+// cdio.h first: audio.h uses the return codes it declares.
+#include <cdio/cdio.h>
+#include <cdio/audio.h>
+#include <cdio/logging.h>
+#include <cdio/mmc.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <mutex>
+#include <set>
+#include <utility>
+
+namespace platform::cd {
+
+namespace {
+
+constexpr std::uint8_t ToBcd(std::uint32_t n) { return static_cast<std::uint8_t>((n / 10) << 4 | n % 10); }
+
+std::optional<std::uint32_t> FromBcd(std::uint8_t b, std::uint32_t limit) {
+  const std::uint32_t high = b >> 4, low = b & 0x0F;
+  if (high > 9 || low > 9) return std::nullopt;
+  const std::uint32_t n = high * 10 + low;
+  if (n >= limit) return std::nullopt;
+  return n;
+}
+
+// libcdio's own handler ends the program on an error message and prints its warnings; a
+// drive without a disc is no reason for either, so errors are said once each and the rest
+// kept quiet. Broken assertions inside libcdio still go to its own handler.
+void OnLibcdioMessage(cdio_log_level_t level, const char message[]) {
+  if (level >= CDIO_LOG_ASSERT) {
+    cdio_default_log_handler(level, message);
+    return;
+  }
+  if (level < CDIO_LOG_ERROR) return;
+  static std::string last;
+  if (last == message) return;
+  last = message;
+  std::cerr << "plume: libcdio: " << message << '\n';
+}
+
+void PrepareLibcdio() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    cdio_log_set_handler(OnLibcdioMessage);
+    cdio_init();
+  });
+}
+
+bool Succeeded(driver_return_code_t rc) { return rc == DRIVER_OP_SUCCESS; }
+
+SubchannelStatus StatusOf(std::uint8_t code) {
+  switch (code) {
+    case CDIO_MMC_READ_SUB_ST_PLAY: return SubchannelStatus::Playing;
+    case CDIO_MMC_READ_SUB_ST_PAUSED: return SubchannelStatus::Paused;
+    case CDIO_MMC_READ_SUB_ST_COMPLETED: return SubchannelStatus::Completed;
+    case CDIO_MMC_READ_SUB_ST_ERROR: return SubchannelStatus::Error;
+    case CDIO_MMC_READ_SUB_ST_NO_STATUS: return SubchannelStatus::NoStatus;
+    default: return SubchannelStatus::Invalid;
+  }
+}
+
+class LibcdioAccess final : public CdioAccess {
+ public:
+  explicit LibcdioAccess(std::string device) : device_(std::move(device)) { PrepareLibcdio(); }
+  ~LibcdioAccess() override { Close(); }
+  LibcdioAccess(const LibcdioAccess&) = delete;
+  LibcdioAccess& operator=(const LibcdioAccess&) = delete;
+
+  bool Open() override {
+    if (cdio_ == nullptr) cdio_ = cdio_open(device_.c_str(), DRIVER_LINUX);
+    return cdio_ != nullptr;
+  }
+
+  void Close() override {
+    if (cdio_ != nullptr) cdio_destroy(cdio_);
+    cdio_ = nullptr;
+  }
+
+  bool IsOpen() const override { return cdio_ != nullptr; }
+
+  MediaCheck MediaChanged() override {
+    if (cdio_ == nullptr) return MediaCheck::Failed;
+    const int rc = cdio_get_media_changed(cdio_);
+    if (rc == 1) return MediaCheck::Changed;
+    if (rc == 0) return MediaCheck::Unchanged;
+    // A driver without the check cannot tell us; it is not a sign that the drive went away.
+    if (rc == DRIVER_OP_UNSUPPORTED || rc == DRIVER_OP_NO_DRIVER) return MediaCheck::Unchanged;
+    return MediaCheck::Failed;
+  }
+
+  std::optional<int> FirstTrack() override {
+    if (cdio_ == nullptr) return std::nullopt;
+    const track_t t = cdio_get_first_track_num(cdio_);
+    if (t == CDIO_INVALID_TRACK) return std::nullopt;
+    return t;
+  }
+
+  std::optional<int> TrackCount() override {
+    if (cdio_ == nullptr) return std::nullopt;
+    const track_t n = cdio_get_num_tracks(cdio_);
+    if (n == CDIO_INVALID_TRACK) return std::nullopt;
+    return n;
+  }
+
+  std::optional<std::int32_t> TrackLsn(int track) override {
+    if (cdio_ == nullptr || track < 0 || track > 0xFF) return std::nullopt;
+    // libcdio's "lba" already counts the lead-in; the driver adds it itself, so it asks for
+    // the sector number.
+    const lsn_t lsn = cdio_get_track_lsn(cdio_, static_cast<track_t>(track));
+    if (lsn == CDIO_INVALID_LSN) return std::nullopt;
+    return lsn;
+  }
+
+  bool IsDataTrack(int track) override {
+    if (cdio_ == nullptr || track < 0 || track > 0xFF) return false;
+    // A track of unknown format counts as audio: trying to play it costs less than hiding it.
+    switch (cdio_get_track_format(cdio_, static_cast<track_t>(track))) {
+      case TRACK_FORMAT_CDI:
+      case TRACK_FORMAT_XA:
+      case TRACK_FORMAT_DATA:
+      case TRACK_FORMAT_PSX:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  std::optional<std::int32_t> LastSessionLsn() override {
+    if (cdio_ == nullptr) return std::nullopt;
+    lsn_t lsn = 0;
+    if (!Succeeded(cdio_get_last_session(cdio_, &lsn))) return std::nullopt;
+    return lsn;
+  }
+
+  bool PlayMsf(BcdMsf start, BcdMsf end) override {
+    if (cdio_ == nullptr) return false;
+    msf_t from{start.m, start.s, start.f};
+    msf_t to{end.m, end.s, end.f};
+    return Succeeded(cdio_audio_play_msf(cdio_, &from, &to));
+  }
+
+  bool Pause() override { return cdio_ != nullptr && Succeeded(cdio_audio_pause(cdio_)); }
+  bool Resume() override { return cdio_ != nullptr && Succeeded(cdio_audio_resume(cdio_)); }
+  bool Stop() override { return cdio_ != nullptr && Succeeded(cdio_audio_stop(cdio_)); }
+
+  std::optional<Subchannel> ReadSubchannel() override {
+    if (cdio_ == nullptr) return std::nullopt;
+    cdio_subchannel_t sub{};
+    if (!Succeeded(cdio_audio_read_subchannel(cdio_, &sub))) return std::nullopt;
+    return Subchannel{StatusOf(sub.audio_status), {sub.abs_addr.m, sub.abs_addr.s, sub.abs_addr.f}};
+  }
+
+  bool Eject() override {
+    // The kernel refuses to eject a drive that is open more than once, so the handle we
+    // hold does the eject; libcdio frees it when that works.
+    Open();
+    if (cdio_ != nullptr && Succeeded(cdio_eject_media(&cdio_))) {
+      Close();
+      return true;
+    }
+    Close();
+    return Succeeded(cdio_eject_media_drive(device_.c_str()));
+  }
+
+  bool CloseTray() override {
+    driver_id_t driver = DRIVER_LINUX;
+    return Succeeded(cdio_close_tray(device_.c_str(), &driver));
+  }
+
+ private:
+  std::string device_;
+  CdIo_t* cdio_ = nullptr;
+};
+
+}  // namespace
+
+BcdMsf ToBcdMsf(Frame absolute) {
+  const Frame last = FromMsf(99, 59, 74);
+  const Frame f = std::min(absolute, last);
+  return {ToBcd(Minutes(f)), ToBcd(Seconds(f)), ToBcd(Frames(f))};
+}
+
+std::optional<Frame> FromBcdMsf(BcdMsf msf) {
+  const auto m = FromBcd(msf.m, 100), s = FromBcd(msf.s, 60), f = FromBcd(msf.f, kFramesPerSecond);
+  if (!m || !s || !f) return std::nullopt;
+  return FromMsf(*m, *s, *f);
+}
+
+std::unique_ptr<CdioAccess> MakeLibcdioAccess(std::string device) {
+  return std::make_unique<LibcdioAccess>(std::move(device));
+}
+
+std::vector<std::string> ListRealCdDrives() {
+  PrepareLibcdio();
+  std::vector<std::string> drives;
+  char** list = cdio_get_devices(DRIVER_LINUX);
+  if (list == nullptr) return drives;
+  // libcdio may name one drive twice (/dev/cdrom beside /dev/sr0); the first name stays.
+  std::set<std::string> seen;
+  for (char** name = list; *name != nullptr; ++name) {
+    std::error_code ec;
+    const auto target = std::filesystem::canonical(*name, ec);
+    if (seen.insert(ec ? std::string(*name) : target.string()).second) drives.emplace_back(*name);
+  }
+  cdio_free_device_list(list);
+  return drives;
+}
+
+}  // namespace platform::cd
