@@ -24,6 +24,12 @@ void TEdit::PeerText(const std::string& text) {
   platform::DispatchSafely([&] { SetCaption(text); });
 }
 
+bool TEdit::PeerKey(platform::ui::Key key, platform::ui::ShiftState) {
+  bool used = false;
+  platform::DispatchSafely([&] { used = UserKey(key); });
+  return used;
+}
+
 TPropertyTable& TEdit::Properties() {
   static TPropertyTable t = [] {
     TPropertyTable p(&TWinControl::Properties());

@@ -15,6 +15,9 @@ class TEdit : public TWinControl {
   void UserType(const std::string& text) { SetText(text); }
 
   TNotifyEvent OnChange;
+  // Up and Down typed in the field; a spin control bound to the field takes them.
+  std::function<bool(platform::ui::Key)> OnArrowKey;
+  bool UserKey(platform::ui::Key key) { return OnArrowKey && OnArrowKey(key); }
 
   static TPropertyTable& Properties();
 
@@ -25,6 +28,7 @@ class TEdit : public TWinControl {
   void SyncPeer() override;
   void TextChanged() override;
   void PeerText(const std::string& text) override;
+  bool PeerKey(platform::ui::Key key, platform::ui::ShiftState) override;
 
  private:
   bool readOnly_ = false;

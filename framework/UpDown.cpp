@@ -6,7 +6,10 @@
 TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner) {}
 
 TUpDown::~TUpDown() {
-  if (associate_) associate_->OnChange = previousOnChange_;
+  if (associate_) {
+    associate_->OnChange = previousOnChange_;
+    associate_->OnArrowKey = nullptr;
+  }
 }
 
 void TUpDown::SyncPeer() {
@@ -23,9 +26,17 @@ void TUpDown::SendRange() {
 
 void TUpDown::SetAssociate(TEdit* e) {
   if (e == associate_) return;
-  if (associate_) associate_->OnChange = previousOnChange_;
+  if (associate_) {
+    associate_->OnChange = previousOnChange_;
+    associate_->OnArrowKey = nullptr;
+  }
   associate_ = e;
   if (!e) return;
+  e->OnArrowKey = [this](platform::ui::Key key) {
+    if (!arrowKeys_ || !Enabled() || (key != platform::ui::Key::Up && key != platform::ui::Key::Down)) return false;
+    Step(key == platform::ui::Key::Up);
+    return true;
+  };
   previousOnChange_ = e->OnChange;
   e->OnChange = [this](TObject* sender) {
     FollowAssociate();

@@ -1,5 +1,6 @@
 #include "platform/qt/QtEditPeer.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "platform/qt/QtConversions.h"
@@ -14,6 +15,21 @@ class EditWidget : public QLineEdit, public PeerLink {
     // textEdited is the user's typing only; setText does not raise it.
     connect(this, &QLineEdit::textEdited, this,
             [this](const QString& text) { Notify([&](ui::PeerHandler& h) { h.PeerText(ToUtf8(text)); }); });
+  }
+
+ protected:
+  // Up and Down are offered to the control first: a field bound to a spin control steps it.
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+      bool used = false;
+      const ui::Key key = event->key() == Qt::Key_Up ? ui::Key::Up : ui::Key::Down;
+      Notify([&](ui::PeerHandler& h) { used = h.PeerKey(key, ui::ShiftState{}); });
+      if (used) {
+        event->accept();
+        return;
+      }
+    }
+    QLineEdit::keyPressEvent(event);
   }
 };
 

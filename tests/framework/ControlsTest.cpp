@@ -276,3 +276,29 @@ TEST_F(ControlsTest, StandardBitBtnKindsBringTheirRoleCaptionAndPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlsTest, ArrowKeysInTheFieldStepItsSpinControlWithinTheRange) {
+  auto* edit = Make<TEdit>();
+  auto* spin = Make<TUpDown>();
+  spin->SetMax(100);
+  spin->SetAssociate(edit);
+  spin->SetPosition(99);
+  EXPECT_TRUE(edit->UserKey(platform::ui::Key::Up));
+  EXPECT_EQ(spin->Position(), 100);
+  EXPECT_EQ(edit->Text(), "100");
+  EXPECT_TRUE(edit->UserKey(platform::ui::Key::Up)) << "the key is the spin control's even at the end";
+  EXPECT_EQ(spin->Position(), 100) << "no wrap-around";
+  EXPECT_TRUE(edit->UserKey(platform::ui::Key::Down));
+  EXPECT_EQ(edit->Text(), "99");
+  EXPECT_FALSE(edit->UserKey(platform::ui::Key::Left));
+  spin->SetArrowKeys(false);
+  EXPECT_FALSE(edit->UserKey(platform::ui::Key::Up));
+  spin->SetArrowKeys(true);
+  spin->SetEnabled(false);
+  EXPECT_FALSE(edit->UserKey(platform::ui::Key::Up));
+  EXPECT_EQ(spin->Position(), 99);
+}
+
+}  // namespace
