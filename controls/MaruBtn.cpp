@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "framework/Accelerator.h"
 #include "framework/WinControl.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/messages/EventLoop.h"
@@ -254,42 +255,10 @@ void TMaruBtn::PeerMouseDown(platform::ui::MouseButton b, platform::ui::ShiftSta
   TGraphicControl::PeerMouseDown(b, s, x, y);
 }
 
-namespace {
-
-// The character that begins at caption[at], decoded from UTF-8 (a broken sequence gives its
-// first byte), so that an accelerator such as "&再" is the whole character and not its
-// first byte.
-char32_t CharAt(const std::string& caption, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(caption[at]);
-  const std::size_t extra = lead >= 0xF0 && lead <= 0xF7   ? 3
-                            : lead >= 0xE0 && lead <= 0xEF ? 2
-                            : lead >= 0xC0 && lead <= 0xDF ? 1
-                                                           : 0;
-  if (extra == 0 || at + extra >= caption.size()) return lead;
-  char32_t c = lead & (0x3Fu >> extra);
-  for (std::size_t i = 1; i <= extra; ++i) {
-    const auto next = static_cast<unsigned char>(caption[at + i]);
-    if ((next & 0xC0) != 0x80) return lead;
-    c = c << 6 | (next & 0x3Fu);
-  }
-  return c;
-}
-
-// Upper case of the letters whose case the accelerator ignores: ASCII and Latin-1.
-char32_t Upper(char32_t c) {
-  if (c >= U'a' && c <= U'z') return c - 0x20;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
-  return c;
-}
-
-}  // namespace
 
 bool TMaruBtn::DialogChar(char32_t Ch) {
-  const std::string& caption = Caption();
-  const auto amp = caption.find('&');
-  if (amp == std::string::npos || amp + 1 >= caption.size()) return false;
-  const bool match = Upper(CharAt(caption, amp + 1)) == Upper(Ch);
-  if (!match || !Enabled()) return false;
+  // The first ampersand marks the accelerator, even when another follows it.
+  if (!SameAccelerator(AcceleratorOf(Caption(), false), Ch) || !Enabled()) return false;
   // A typed accelerator clicks the button wherever the pointer happens to be; only a click
   // of the mouse needs the pointer over the ellipse.
   FireClick();

@@ -1,29 +1,9 @@
 #include "framework/ButtonControl.h"
 
-#include <cctype>
 
+#include "framework/Accelerator.h"
 #include "framework/Form.h"
 
-namespace {
-
-// The character marked by '&' in a caption ("&&" is a plain ampersand); 0 when none.
-char32_t AccelOf(const std::string& caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char32_t>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
-  }
-  return 0;
-}
-
-char32_t Upper(char32_t c) {
-  return c < 128 ? static_cast<char32_t>(std::toupper(static_cast<int>(c))) : c;
-}
-
-}  // namespace
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
@@ -47,8 +27,7 @@ void TButtonControl::SetDefault(bool v) {
 }
 
 bool TButtonControl::DialogChar(char32_t ch) {
-  const char32_t accel = AccelOf(Caption());
-  if (accel == 0 || accel != Upper(ch) || !CanFocus()) return false;
+  if (!SameAccelerator(AcceleratorOf(Caption(), true), ch) || !CanFocus()) return false;
   Click();
   return true;
 }

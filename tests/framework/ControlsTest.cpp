@@ -302,3 +302,25 @@ TEST_F(ControlsTest, ArrowKeysInTheFieldStepItsSpinControlWithinTheRange) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlsTest, PushButtonAcceleratorsAreWholeCharactersAndIgnoreLetterCase) {
+  auto* button = Make<TButton>();
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  const struct {
+    const char* caption;
+    char32_t typed;
+    bool takes;
+  } cases[] = {{"再生(&P)", U'p', true}, {"&再生", U'再', true}, {"&再生", U'生', false},
+               {"&&再生&é", U'É', true},  {"A&&B", U'B', false},  {"", U'a', false}};
+  for (const auto& c : cases) {
+    button->SetCaption(c.caption);
+    const int before = clicks;
+    EXPECT_EQ(button->DialogChar(c.typed), c.takes) << c.caption;
+    EXPECT_EQ(clicks - before, c.takes ? 1 : 0) << c.caption;
+  }
+}
+
+}  // namespace
