@@ -8,7 +8,7 @@ install_player
 start_player "sim"
 
 wid=$(main_window 10)
-wait_for "task-bar text" "「澄響」   [01]  00:00" 2 icon_name "$wid"
+wait_for "task-bar text within a second" "「澄響」   [01]  00:00" 1 icon_name "$wid"
 expect_eq "caption" "CDデッキ　「澄響」" "$(window_name "$wid")"
 expect_eq "placement" "208 120 482 159" "$(geometry_of "$wid")"
 wait_for "disc state" "Audio CD" 5 ui_field noCD text
