@@ -3,6 +3,8 @@
 // through, and the latched face is a one-pixel white and button-face checkerboard.
 #include <gtest/gtest.h>
 
+#include "tests/player_qt/ReferencePicture.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QWidget>
@@ -82,27 +84,9 @@ TEST_F(MaruBtnRenderTest, EachLookMatchesItsReferencePicture) {
   for (const Look& look : kLooks) {
     SCOPED_TRACE(look.file);
     const QImage area = shot.copy(look.left, kTop, 66, 30);
-    const std::string reference = std::string(PLUME_SOURCE_DIR) + "/tests/reference/" + look.file;
-    if (std::getenv("PLUME_UPDATE_REFERENCES")) {
-      EXPECT_TRUE(area.save(QString::fromStdString(reference)));
-      continue;
-    }
-    QImage expected(QString::fromStdString(reference));
-    ASSERT_FALSE(expected.isNull()) << "no reference picture at " << reference;
-    expected = expected.convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(area.size(), expected.size());
-    // The caption's anti-aliased edges may move a little between font builds; more than
-    // a few stray pixels is a real change.
-    int differing = 0;
-    for (int y = 0; y < area.height(); ++y)
-      for (int x = 0; x < area.width(); ++x) {
-        const QColor a = area.pixelColor(x, y), b = expected.pixelColor(x, y);
-        if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 96)
-          ++differing;
-      }
-    EXPECT_LE(differing, 40) << differing << " of " << area.width() * area.height() << " pixels differ";
+    EXPECT_TRUE(LooksLikeReference(area, look.file, 40));
   }
-  if (std::getenv("PLUME_UPDATE_REFERENCES")) GTEST_SKIP() << "reference pictures written";
+  if (UpdatingReferences()) GTEST_SKIP() << "reference pictures written";
 }
 
 TEST_F(MaruBtnRenderTest, CornersShowTheFormAndTheLatchedFaceIsACheckerboard) {

@@ -3,6 +3,8 @@
 // as the native widgets show them.
 #include <gtest/gtest.h>
 
+#include "tests/player_qt/ReferencePicture.h"
+
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -81,28 +83,9 @@ class SecondaryWindowsRenderTest : public ::testing::Test {
   void ExpectLooksLikeReference(const char* windowName, const char* file) {
     QWidget* window = Window(windowName);
     ASSERT_NE(window, nullptr);
-    const QImage shot = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const std::string reference = std::string(PLUME_SOURCE_DIR) + "/tests/reference/" + file;
-    if (std::getenv("PLUME_UPDATE_REFERENCES")) {
-      ASSERT_TRUE(shot.save(QString::fromStdString(reference)));
-      GTEST_SKIP() << "reference picture written to " << reference;
-    }
-    QImage expected(QString::fromStdString(reference));
-    ASSERT_FALSE(expected.isNull()) << "no reference picture at " << reference;
-    expected = expected.convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(shot.size(), expected.size());
-    // Anti-aliased text edges may shift a little between font builds; anything beyond a
-    // few stray pixels is a real change of the picture.
-    int differing = 0;
-    for (int y = 0; y < shot.height(); ++y)
-      for (int x = 0; x < shot.width(); ++x) {
-        const QColor a = shot.pixelColor(x, y), b = expected.pixelColor(x, y);
-        if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 96)
-          ++differing;
-      }
-    const int total = shot.width() * shot.height();
-    EXPECT_LE(differing, total / 100) << differing << " of " << total << " pixels differ";
-    if (differing > total / 100) shot.save(QString::fromStdString(dir.Path() + "/../plume-" + file));
+    const QImage shot = window->grab().toImage();
+    EXPECT_TRUE(LooksLikeReference(shot, file, shot.width() * shot.height() / 100));
+    if (UpdatingReferences()) GTEST_SKIP() << "reference picture written: " << file;
   }
 
   TempDir dir;
