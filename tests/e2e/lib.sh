@@ -40,6 +40,12 @@ start_x() {
   local n
   read -r -t 10 n <"$fifo" || fail "Xvfb did not start"
   export DISPLAY=":$n"
+  # The number comes as the server starts; wait until it really takes connections.
+  for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  fail "Xvfb on $DISPLAY takes no connections"
 }
 
 # The player is copied into the test's folder so that its settings file is the test's own.
