@@ -4,25 +4,6 @@
 # the next one after about four seconds (the first whole second beyond the three).
 source "$(dirname "$0")/lib.sh"
 
-# One field of a control of the window named, where several windows have controls of the
-# same name: the dump lists each window's line (the one with a title) before its controls.
-ui_field_in() {  # window, control, field
-  awk -F'\t' -v w="$1" -v n="$2" -v f="$3" '
-    /\ttitle=/ { inside = ($1 == w) }
-    inside && $1 == n { for (i = 2; i <= NF; ++i) if (index($i, f "=") == 1) { print substr($i, length(f) + 2); exit } }
-  ' "$IO/ui.txt" 2>/dev/null || true
-}
-
-# Clicks the middle of a control: the window's place, any offset of the container the
-# control stands in, and the control's place in that container.
-click_control() {  # window id, window name, control, x offset, y offset
-  local wx wy cx cy cw ch
-  read -r wx wy _ _ <<<"$(geometry_of "$1")"
-  IFS=, read -r cx cy cw ch <<<"$(ui_field_in "$2" "$3" geometry)"
-  [ -n "$ch" ] || fail "no control $3 in $2"
-  xdotool mousemove --sync $((wx + ${4:-0} + cx + cw / 2)) $((wy + ${5:-0} + cy + ch / 2)) click 1
-}
-
 start_x
 install_player
 start_player "sim:0:08,0:08,0:08"

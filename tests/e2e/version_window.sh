@@ -3,23 +3,6 @@
 # window's corner, wherever that stands; Enter (its OK button) hides it again.
 source "$(dirname "$0")/lib.sh"
 
-# One field of a control of the window named, where several windows have controls of the
-# same name: the dump lists each window's line (the one with a title) before its controls.
-ui_field_in() {  # window, control, field
-  awk -F'\t' -v w="$1" -v n="$2" -v f="$3" '
-    /\ttitle=/ { inside = ($1 == w) }
-    inside && $1 == n { for (i = 2; i <= NF; ++i) if (index($i, f "=") == 1) { print substr($i, length(f) + 2); exit } }
-  ' "$IO/ui.txt" 2>/dev/null || true
-}
-
-click_main_control() {  # main window id, control
-  local wx wy cx cy cw ch
-  read -r wx wy _ _ <<<"$(geometry_of "$1")"
-  IFS=, read -r cx cy cw ch <<<"$(ui_field_in Form1 "$2" geometry)"
-  [ -n "$ch" ] || fail "no control $2"
-  xdotool mousemove --sync $((wx + cx + cw / 2)) $((wy + cy + ch / 2)) click 1
-}
-
 version_window() {
   xdotool search --onlyvisible --name "バージョン情報" 2>/dev/null | head -n1 || true
 }
@@ -31,7 +14,7 @@ start_player "sim"
 wid=$(main_window 10)
 expect_eq "main window place" "208 120 482 159" "$(geometry_of "$wid")"
 wait_for "hidden at start" 0 3 ui_field VerForm visible
-click_main_control "$wid" Cmb_Ver
+click_control "$wid" Form1 Cmb_Ver
 wait_for "version window shown" 1 3 ui_field VerForm visible
 vid=$(version_window)
 [ -n "$vid" ] || fail "no version window on the screen"
@@ -44,7 +27,7 @@ wait_for "hidden by Enter" 0 3 ui_field VerForm visible
 # The main window moved: the version window follows it the next time.
 xdotool windowmove --sync "$wid" 300 200
 sleep 0.3
-click_main_control "$wid" Cmb_Ver
+click_control "$wid" Form1 Cmb_Ver
 wait_for "shown again" 1 3 ui_field VerForm visible
 vid=$(version_window)
 [ -n "$vid" ] || fail "no version window on the screen the second time"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/player_qt/ReferencePicture.h"
+#include "tests/player_qt/RenderedPlayer.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -26,45 +27,18 @@
 
 namespace {
 
-class MainWindowRenderTest : public ::testing::Test {
+class MainWindowRenderTest : public RenderedPlayerTest {
  protected:
   MainWindowRenderTest() {
-    RegisterEmbeddedResources();
-    RegisterPlayerClasses();
-    platform::cd::CdCommandLayer::Instance().Reset();
-    platform::DriveTable::Instance().Configure("sim");
-    app = std::make_unique<TApplication>();
-    Application->SetTitle("ＣＤデッキ「澄響」");
-    form = new TForm1(app.get());
-    Form1 = form;
-    Application->SetMainForm(form);
-    form->IniGT->SetFileName(dir.File("plume.ini"));
-    form->DoCreate();
+    Start("sim", false);
     form->TimerTimer(nullptr);
     Settle();
   }
-  ~MainWindowRenderTest() override {
-    app.reset();
-    Form1 = nullptr;
-    platform::cd::CdCommandLayer::Instance().Reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  static void Settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-  }
-  QWidget* Window() const {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->objectName() == "Form1") return w;
-    return nullptr;
-  }
+  static QWidget* Window() { return RenderedPlayerTest::Window("Form1"); }
   template <class W>
-  W* Child(const char* name) const {
-    return Window() ? Window()->findChild<W*>(name) : nullptr;
+  static W* Child(const char* name) {
+    return RenderedPlayerTest::Child<W>("Form1", name);
   }
-
-  TempDir dir;
-  std::unique_ptr<TApplication> app;
-  TForm1* form = nullptr;
 };
 
 TEST_F(MainWindowRenderTest, ControlsStandWhereAndAsTheDescriptionSays) {

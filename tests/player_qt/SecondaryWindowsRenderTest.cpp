@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/player_qt/ReferencePicture.h"
+#include "tests/player_qt/RenderedPlayer.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -34,47 +35,9 @@
 
 namespace {
 
-class SecondaryWindowsRenderTest : public ::testing::Test {
+class SecondaryWindowsRenderTest : public RenderedPlayerTest {
  protected:
-  SecondaryWindowsRenderTest() {
-    RegisterEmbeddedResources();
-    RegisterPlayerClasses();
-    platform::cd::CdCommandLayer::Instance().Reset();
-    platform::DriveTable::Instance().Configure("sim;sim:none");
-    app = std::make_unique<TApplication>();
-    Application->SetTitle("ＣＤデッキ「澄響」");
-    form = new TForm1(app.get());
-    Form1 = form;
-    Application->SetMainForm(form);
-    form->IniGT->SetFileName(dir.File("plume.ini"));
-    form->DoCreate();
-    Application->CreateForm(CDList_Form);
-    Application->CreateForm(VerForm);
-    Application->CreateForm(Setting_Form);
-    Settle();
-  }
-  ~SecondaryWindowsRenderTest() override {
-    app.reset();
-    Form1 = nullptr;
-    CDList_Form = nullptr;
-    VerForm = nullptr;
-    Setting_Form = nullptr;
-    platform::cd::CdCommandLayer::Instance().Reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  static void Settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-  }
-  static QWidget* Window(const char* name) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->objectName() == name) return w;
-    return nullptr;
-  }
-  template <class W>
-  static W* Child(const char* window, const char* name) {
-    QWidget* w = Window(window);
-    return w ? w->findChild<W*>(name) : nullptr;
-  }
+  SecondaryWindowsRenderTest() { Start("sim;sim:none", true); }
   // The widget's place in the window's client area.
   static QRect InWindow(QWidget* w) { return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size()); }
 
@@ -88,9 +51,6 @@ class SecondaryWindowsRenderTest : public ::testing::Test {
     if (UpdatingReferences()) GTEST_SKIP() << "reference picture written: " << file;
   }
 
-  TempDir dir;
-  std::unique_ptr<TApplication> app;
-  TForm1* form = nullptr;
 };
 
 TEST_F(SecondaryWindowsRenderTest, SettingsWindowControlsStandOnTheirPages) {
