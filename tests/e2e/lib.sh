@@ -31,21 +31,27 @@ expect_eq() {  # what, expected, actual
   [ "$2" == "$3" ] || fail "$1: expected '$2', got '$3'"
 }
 
-# A virtual X server on a display number it picks itself, so tests can run side by side.
+# A virtual X server of the test's own. Display numbers are drawn from a range of their own,
+# away from :0 and the numbers a desktop or another tool would take first, and a number
+# whose server does not come up (taken meanwhile by someone else) is given up for another.
 start_x() {
-  local fifo="$WORK/display"
-  mkfifo "$fifo"
-  Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp -ac 4>"$fifo" >/dev/null 2>&1 &
-  XVFB_PID=$!
   local n
-  read -r -t 10 n <"$fifo" || fail "Xvfb did not start"
-  export DISPLAY=":$n"
-  # The number comes as the server starts; wait until it really takes connections.
-  for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.05
+  for _ in $(seq 20); do
+    n=$((200 + RANDOM % 700))
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.05
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
   done
-  fail "Xvfb on $DISPLAY takes no connections"
+  fail "no virtual X server would start"
 }
 
 # The player is copied into the test's folder so that its settings file is the test's own.
