@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/mci/CdFrames.h"
@@ -41,6 +42,10 @@ class CdDriver {
   virtual Frame Position() = 0;
   virtual AudioState State() = 0;
   virtual Result SetDoor(bool open) = 0;
+
+  // CD-Text of the disc in the drive, where the drive can read it (1-based track; 0 for
+  // the disc itself).
+  virtual std::optional<std::string> TrackTitle(int /*track*/) { return std::nullopt; }
 
   // Called from the event loop when a play reaches its end by itself.
   void SetPlayEndedHandler(std::function<void()> fn) { playEnded_ = std::move(fn); }
