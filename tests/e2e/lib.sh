@@ -11,10 +11,12 @@ chmod 755 "$WORK"
 IO="$WORK/io"
 mkdir -m 777 "$IO"
 XVFB_PID=""
+WM_PID=""
 PLAYER_PID=""
 
 cleanup() {
   [ -n "$PLAYER_PID" ] && kill "$PLAYER_PID" 2>/dev/null || true
+  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$WORK"
@@ -34,15 +36,17 @@ expect_eq() {  # what, expected, actual
 # A virtual X server of the test's own. Display numbers are drawn from a range of their own,
 # away from :0 and the numbers a desktop or another tool would take first, and a number
 # whose server does not come up (taken meanwhile by someone else) is given up for another.
-start_x() {
+# -noreset keeps the server from resetting whenever its last client leaves: a client that
+# connects during such a reset (the readiness probe below is one) fails to connect.
+start_bare_x() {
   local n
   for _ in $(seq 20); do
     n=$((200 + RANDOM % 700))
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
       kill -0 "$XVFB_PID" 2>/dev/null || break
       xdpyinfo >/dev/null 2>&1 && return 0
       sleep 0.05
@@ -52,6 +56,28 @@ start_x() {
     XVFB_PID=""
   done
   fail "no virtual X server would start"
+}
+
+# A small window manager, as a user has one: frames, focus that follows a newly shown
+# window, keys going to the active window. It is ready once it has announced itself on
+# the root window.
+start_wm() {
+  mkdir -p "$WORK/home"
+  HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" openbox >"$WORK/wm.log" 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$WM_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  cat "$WORK/wm.log" >&2 || true
+  fail "the window manager did not come up"
+}
+
+# The X server with its window manager: what every test runs under unless it says otherwise.
+start_x() {
+  start_bare_x
+  start_wm
 }
 
 # The player is copied into the test's folder so that its settings file is the test's own.
@@ -92,11 +118,13 @@ window_name() {
 
 # Waits until a command's output equals the text given; fails after the seconds given.
 wait_for() {  # what, expected, seconds, command...
-  local what=$1 expected=$2 seconds=$3 got=""
+  local what=$1 expected=$2 seconds=$3 got="" deadline
   shift 3
-  for _ in $(seq $((seconds * 20))); do
+  deadline=$((SECONDS + seconds))
+  while :; do
     got=$("$@" 2>/dev/null || true)
     [ "$got" == "$expected" ] && return 0
+    [ $SECONDS -lt $deadline ] || break
     sleep 0.05
   done
   fail "$what: expected '$expected' within $seconds s, last saw '$got'"
@@ -130,8 +158,49 @@ click_control() {  # window id, window name, control, x offset, y offset
   xdotool mousemove --sync $((wx + ${4:-0} + cx + cw / 2)) $((wy + ${5:-0} + cy + ch / 2)) click 1
 }
 
-geometry_of() {  # window id -> "x y w h"
-  xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}'
+# (xwininfo, since xdotool counts a reparented window's offset in its frame twice.)
+geometry_of() {  # window id -> "x y w h" of the client area, on the screen
+  xwininfo -id "$1" | awk -F: '/Absolute upper-left X/{x=$2} /Absolute upper-left Y/{y=$2}
+    /^ *Width/{w=$2} /^ *Height/{h=$2} END{print x+0, y+0, w+0, h+0}'
+}
+
+# The frame the window manager draws around a window: "left right top bottom", all 0 for a
+# window without one.
+frame_extents() {  # window id
+  local e
+  e=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/^_NET_FRAME_EXTENTS(CARDINAL) = //p' | tr -d ' ')
+  if [ -n "$e" ]; then echo "${e//,/ }"; else echo "0 0 0 0"; fi
+}
+
+# The place of a window as the settings file keeps it: the outer rectangle, frame included,
+# as "x y w h".
+outer_geometry() {  # window id
+  local x y w h l r t b
+  read -r x y w h <<<"$(geometry_of "$1")"
+  read -r l r t b <<<"$(frame_extents "$1")"
+  echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+
+# "x y" of the outer rectangle and "w h" of the client area: what a window's description
+# gives (its place on the screen, and the size of its inside).
+placement_of() {  # window id
+  local ox oy cw ch
+  read -r ox oy _ _ <<<"$(outer_geometry "$1")"
+  read -r _ _ cw ch <<<"$(geometry_of "$1")"
+  echo "$ox $oy $cw $ch"
+}
+
+# Waits until a command's output passes a test; fails after the seconds given.
+wait_until() {  # what, seconds, predicate command...
+  local what=$1 seconds=$2 deadline
+  shift 2
+  deadline=$((SECONDS + seconds))
+  while :; do
+    "$@" 2>/dev/null && return 0
+    [ $SECONDS -lt $deadline ] || break
+    sleep 0.05
+  done
+  fail "$what: not within $seconds s"
 }
 
 # Real key strokes (through XTEST) to the window, which gets the focus first; events sent

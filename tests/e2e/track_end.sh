@@ -7,13 +7,14 @@ start_player "sim:0:03,0:05"
 
 wid=$(main_window 10)
 read -r wx wy _ _ < <(geometry_of "$wid")
-wait_for "disc announced" "Audio CD" 5 ui_field noCD text
+wait_for "disc announced" "Audio CD" 10 ui_field noCD text
 xdotool mousemove --sync $((wx + 58)) $((wy + 107)) click 1
-wait_for "first track playing" "「澄響」   [01]  00:01" 3 icon_name "$wid"
-wait_for "second track after the first ended" "「澄響」   [02]  00:01" 5 icon_name "$wid"
+title() { icon_name "$wid"; }
+wait_until "first track playing" 10 eval '[[ "$(title)" == "「澄響」   [01]  00:0"[1-3] ]]'
+wait_until "second track after the first ended" 10 eval '[[ "$(title)" == "「澄響」   [02]  00:0"[1-5] ]]'
 expect_eq "mode" "再生" "$(ui_field ModeSong text)"
-wait_for "stopped at the first entry after the last" "「澄響」   [01]  00:00" 8 icon_name "$wid"
-wait_for "mode at the end" "停止" 2 ui_field ModeSong text
+wait_for "stopped at the first entry after the last" "「澄響」   [01]  00:00" 15 title
+wait_for "mode at the end" "停止" 10 ui_field ModeSong text
 press "$wid" Escape
-wait_player_exit 5
+wait_player_exit 10
 pass

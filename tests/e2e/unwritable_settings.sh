@@ -10,7 +10,7 @@ chmod 555 "$WORK"
 start_player "sim" setpriv --reuid=nobody --regid=nogroup --clear-groups --
 
 wid=$(main_window 10)
-wait_for "task-bar text" "「澄響」   [01]  00:00" 3 icon_name "$wid"
+wait_for "task-bar text" "「澄響」   [01]  00:00" 10 icon_name "$wid"
 press "$wid" Escape
 
 box=""
@@ -20,8 +20,8 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [ -n "$box" ] || fail "no error box after the close request"
-wait_for "error text" "$WORK/plume.ini に書き込めません." 3 ui_field messagebox text
+wait_for "error text" "$WORK/plume.ini に書き込めません." 10 ui_field messagebox text
 press "$box" Return
-wait_player_exit 5
+wait_player_exit 10
 [ ! -e "$WORK/plume.ini" ] || fail "a settings file appeared in a read-only folder"
 pass
