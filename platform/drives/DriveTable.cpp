@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -56,13 +57,17 @@ cd::SimulatedDrive* DriveTable::SimulatedDrive(char letter) const {
   return dynamic_cast<cd::SimulatedDrive*>(CdDriver(letter));
 }
 
-void DriveTable::AddCdDrive(std::unique_ptr<cd::CdDriver> driver) {
+std::optional<char> DriveTable::NextLetter() const {
   const char letter = static_cast<char>('C' + entries_.size());
   if (letter > 'Z') {
     std::cerr << "plume: no drive letter left for another CD-ROM drive\n";
-    return;
+    return std::nullopt;
   }
-  entries_.push_back({letter, DRIVE_CDROM, std::move(driver)});
+  return letter;
+}
+
+void DriveTable::AddCdDrive(std::unique_ptr<cd::CdDriver> driver) {
+  if (const auto letter = NextLetter()) entries_.push_back({*letter, DRIVE_CDROM, std::move(driver)});
 }
 
 DriveTable::RealDriveFinder DriveTable::SetRealDriveFinder(RealDriveFinder finder) {
@@ -76,10 +81,12 @@ void DriveTable::AddReal() {
 void DriveTable::AddSimulated(const std::string& disc, const std::string& simDir) {
   std::optional<cd::VirtualDisc> content;
   if (disc != "none") content = cd::VirtualDisc::Parse(disc);
-  const char letter = static_cast<char>('C' + entries_.size());
+  // A drive without a letter is refused before it is made, so it leaves no control file.
+  const auto letter = NextLetter();
+  if (!letter) return;
   std::string control;
-  if (!simDir.empty()) control = simDir + "/" + std::string(1, letter) + ".state";
-  AddCdDrive(std::make_unique<cd::SimulatedDrive>(std::move(content), control));
+  if (!simDir.empty()) control = simDir + "/" + std::string(1, *letter) + ".state";
+  entries_.push_back({*letter, DRIVE_CDROM, std::make_unique<cd::SimulatedDrive>(std::move(content), control)});
 }
 
 void DriveTable::Configure(const std::string& setting, const std::string& simDir) {

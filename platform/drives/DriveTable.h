@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,8 @@ class DriveTable {
 
  private:
   DriveTable();
+  // The letter the next CD-ROM drive would take; none (and a complaint) past Z:.
+  std::optional<char> NextLetter() const;
   void AddCdDrive(std::unique_ptr<cd::CdDriver> driver);
   void AddSimulated(const std::string& disc, const std::string& simDir);
   void AddReal();

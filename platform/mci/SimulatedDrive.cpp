@@ -1,29 +1,47 @@
 #include "platform/mci/SimulatedDrive.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
 
 namespace platform::cd {
 
+namespace {
+
+std::string SystemError() { return std::strerror(errno); }
+
+// Closes a descriptor however the function that opened it ends.
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// What tells one version of the control file from the next.
+template <class Stamp>
+Stamp StampOf(const struct stat& st) {
+  return {static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
+          static_cast<long long>(st.st_size), static_cast<unsigned long long>(st.st_ino),
+          static_cast<unsigned>(st.st_mode)};
+}
+
+}  // namespace
+
 SimulatedDrive::SimulatedDrive(std::optional<VirtualDisc> disc, std::string controlFile)
     : disc_(std::move(disc)), controlFile_(std::move(controlFile)) {
   position_ = FirstFrame();
-  if (!controlFile_.empty()) {
-    // An existing file steers the drive from the start; otherwise the drive publishes its
-    // initial state there for scripts to read.
-    struct stat st{};
-    if (::stat(controlFile_.c_str(), &st) == 0) {
-      SyncControlFile();
-    } else {
-      WriteControlFile();
-    }
-  }
+  // A file left by an earlier run would put back a disc that the drive table no longer
+  // asks for; the drive publishes its own state instead, for scripts to read and steer.
+  WriteControlFile();
 }
 
 SimulatedDrive::~SimulatedDrive() { CancelEndTimer(); }
@@ -63,7 +81,18 @@ bool SimulatedDrive::DoorOpen() {
 
 bool SimulatedDrive::Ready() {
   SyncControlFile();
-  return !doorOpen_ && disc_.has_value();
+  return !doorOpen_ && disc_.has_value() && !SpinningUp();
+}
+
+void SimulatedDrive::StartSpinUp() {
+  spinLoop_ = &CurrentEventLoop();
+  readyAt_ = spinLoop_->Now() + kSpinUpMs;
+}
+
+bool SimulatedDrive::SpinningUp() const {
+  // A clock other than the one the spin-up began on (a test's fresh loop) knows nothing of
+  // it: the drive has long settled.
+  return spinLoop_ == &CurrentEventLoop() && spinLoop_->Now() < readyAt_;
 }
 
 std::optional<Toc> SimulatedDrive::ReadToc() {
@@ -145,8 +174,12 @@ void SimulatedDrive::MoveDoor(bool open) {
   if (open == doorOpen_) return;
   if (open) LosePlay();
   doorOpen_ = open;
-  // A drive that closes on a disc reads it afresh and stands at its start.
-  if (!open) position_ = FirstFrame();
+  // A drive that closes on a disc reads it afresh and stands at its start. The disc may
+  // have been swapped while the door was open, so it must be seen as a new one.
+  if (!open) {
+    position_ = FirstFrame();
+    if (disc_) StartSpinUp();
+  }
 }
 
 void SimulatedDrive::ChangeDisc(std::optional<VirtualDisc> disc) {
@@ -154,6 +187,7 @@ void SimulatedDrive::ChangeDisc(std::optional<VirtualDisc> disc) {
   LosePlay();
   disc_ = std::move(disc);
   position_ = FirstFrame();
+  if (disc_) StartSpinUp();
 }
 
 void SimulatedDrive::InsertDisc(VirtualDisc disc) { ChangeDisc(std::move(disc)); }
@@ -165,16 +199,50 @@ void SimulatedDrive::SyncControlFile() {
   struct stat st{};
   FileStamp stamp;
   if (::stat(controlFile_.c_str(), &st) == 0) {
-    stamp = {static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
-             static_cast<long long>(st.st_size), static_cast<unsigned long long>(st.st_ino)};
+    stamp = StampOf<FileStamp>(st);
   }
   if (stamp == seen_) return;
   seen_ = stamp;
   if (stamp.size < 0) return;  // the file went away: the drive stays as it is
-  std::ifstream in(controlFile_, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  ApplyControlText(text.str());
+  if (const auto text = ReadControlFile()) ApplyControlText(*text);
+}
+
+std::optional<std::string> SimulatedDrive::ReadControlFile() {
+  // Opening a pipe for reading would wait for a writer, and reading it would wait for
+  // data, both on the event loop: so the file is opened without blocking and read only
+  // when it proves to be a regular file. Each complaint comes once per change of the file.
+  Descriptor file{::open(controlFile_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+  if (file.fd < 0) {
+    std::cerr << controlFile_ << ": cannot read the drive's control file: " << SystemError() << '\n';
+    return std::nullopt;
+  }
+  struct stat st{};
+  if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::cerr << controlFile_ << ": not a regular file, ignored (replace it by a file of lines)\n";
+    return std::nullopt;
+  }
+  if (st.st_size > kMaxControlBytes) {
+    std::cerr << controlFile_ << ": " << st.st_size << " bytes is too large for a control file, ignored\n";
+    return std::nullopt;
+  }
+  std::string text;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      std::cerr << controlFile_ << ": cannot read the drive's control file: " << SystemError() << '\n';
+      return std::nullopt;
+    }
+    text.append(buffer, static_cast<std::size_t>(n));
+    // A file that grows while it is read is not one a script replaced whole.
+    if (static_cast<long long>(text.size()) > kMaxControlBytes) {
+      std::cerr << controlFile_ << ": too large for a control file, ignored\n";
+      return std::nullopt;
+    }
+  }
+  return text;
 }
 
 void SimulatedDrive::ApplyControlText(const std::string& text) {
@@ -205,27 +273,36 @@ void SimulatedDrive::ApplyControlText(const std::string& text) {
 
 void SimulatedDrive::WriteControlFile() {
   if (controlFile_.empty()) return;
-  const std::string temp = controlFile_ + ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << "door=" << (doorOpen_ ? "open" : "closed") << '\n'
-        << "disc=" << (disc_ ? disc_->Describe() : "none") << '\n';
-    if (!out) {
-      std::cerr << controlFile_ << ": cannot write the drive's state\n";
-      std::remove(temp.c_str());
-      return;
-    }
+  // A temporary name of our own, made afresh: a script's temporary file, or a pipe that
+  // happens to bear the name, is never written into.
+  std::string temp = controlFile_ + ".XXXXXX";
+  Descriptor file{::mkstemp(temp.data())};
+  if (file.fd < 0) {
+    std::cerr << controlFile_ << ": cannot write the drive's state: " << SystemError() << '\n';
+    return;
   }
-  if (std::rename(temp.c_str(), controlFile_.c_str()) != 0) {
-    std::remove(temp.c_str());
+  ::fchmod(file.fd, 0644);
+  std::ostringstream text;
+  text << "door=" << (doorOpen_ ? "open" : "closed") << '\n'
+       << "disc=" << (disc_ ? disc_->Describe() : "none") << '\n';
+  const std::string bytes = text.str();
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(file.fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  if (done < bytes.size() || ::rename(temp.c_str(), controlFile_.c_str()) != 0) {
+    std::cerr << controlFile_ << ": cannot write the drive's state: " << SystemError() << '\n';
+    ::unlink(temp.c_str());
     return;
   }
   // Our own write is no news to us.
   seen_ = {};
   struct stat st{};
-  if (::stat(controlFile_.c_str(), &st) == 0) {
-    seen_ = {static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
-             static_cast<long long>(st.st_size), static_cast<unsigned long long>(st.st_ino)};
+  if (::fstat(file.fd, &st) == 0) {
+    seen_ = StampOf<FileStamp>(st);
   }
 }
 

@@ -7,9 +7,16 @@
 // "disc=none|demo|<lengths>" (see VirtualDisc::Parse). The drive rereads the file whenever
 // it changes and writes its own state there when the program moves the door, so a script
 // can both read and steer it. Replace the file whole (write a new one and rename it) so
-// that the drive never reads half a file.
+// that the drive never reads half a file. At start the drive writes the file afresh: what
+// an earlier run left there is history, and the drive table's setting decides the disc.
+// Only a regular file is read; anything else at that path (a pipe, a folder) is reported
+// and left alone, since reading it could block the event loop.
+//
+// Like a real drive, it is not ready for a moment after a disc change or after its door
+// closed on a disc (kSpinUpMs), so a program that watches readiness always sees a swap.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -22,6 +29,13 @@ namespace platform::cd {
 class SimulatedDrive : public CdDriver {
  public:
   explicit SimulatedDrive(std::optional<VirtualDisc> disc, std::string controlFile = {});
+
+  // How long the drive stays not ready after a disc change or after its door closed on a
+  // disc, in milliseconds of the event loop's clock. The player sees discs only through
+  // readiness and looks every 200 ms; three of its polls leave room for one that comes late.
+  static constexpr std::uint32_t kSpinUpMs = 600;
+  // A control file is a few lines; a larger one is refused rather than read on the loop.
+  static constexpr long long kMaxControlBytes = 64 * 1024;
   ~SimulatedDrive() override;
 
   bool DoorOpen() override;
@@ -46,6 +60,9 @@ class SimulatedDrive : public CdDriver {
 
  private:
   void MoveDoor(bool open);
+  // The disc just changed or the door closed on it: not ready until it has spun up.
+  void StartSpinUp();
+  bool SpinningUp() const;
   void ChangeDisc(std::optional<VirtualDisc> disc);
   // Ends a play whose end time has come; the end timer does the same.
   void Settle();
@@ -55,6 +72,8 @@ class SimulatedDrive : public CdDriver {
   Frame FirstFrame() const;
 
   void SyncControlFile();
+  // Reads the control file if it is a regular file of sane size; never blocks.
+  std::optional<std::string> ReadControlFile();
   void ApplyControlText(const std::string& text);
   void WriteControlFile();
 
@@ -67,12 +86,15 @@ class SimulatedDrive : public CdDriver {
   std::uint64_t playStartedAt_ = 0;
   std::optional<EventLoop::TimerId> endTimer_;
   EventLoop* timerLoop_ = nullptr;
+  std::uint64_t readyAt_ = 0;
+  EventLoop* spinLoop_ = nullptr;  // the clock readyAt_ belongs to
 
   std::string controlFile_;
   struct FileStamp {
     long long mtimeNs = -1;
     long long size = -1;
     unsigned long long inode = 0;
+    unsigned mode = 0;
     bool operator==(const FileStamp&) const = default;
   };
   FileStamp seen_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "platform/drives/Drives.h"
 #include "platform/mci/SimulatedDrive.h"
 #include "tests/support/PlatformFixture.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -133,6 +136,26 @@ TEST_F(DrivesTest, BadEntriesAreLeftOutAndTheRestKept) {
   testing::internal::GetCapturedStderr();
   ASSERT_NE(DriveTable::Instance().SimulatedDrive('D'), nullptr);
   EXPECT_EQ(DriveTable::Instance().SimulatedDrive('D')->Disc()->Describe(), "0:07.00");
+}
+
+// D: to Z: leave room for 23 CD-ROM drives; one more is refused before it is made, so no
+// control file appears for it (it would be named after the character after Z).
+TEST_F(DrivesTest, ADriveBeyondZIsRefusedWithoutLeavingAControlFile) {
+  TempDir dir;
+  std::string setting;
+  for (int i = 0; i < 25; ++i) setting += "sim:none;";
+  testing::internal::CaptureStderr();
+  DriveTable::Instance().Configure(setting, dir.Path());
+  const std::string said = testing::internal::GetCapturedStderr();
+  const auto roots = Roots();
+  ASSERT_EQ(roots.size(), 24u);
+  EXPECT_EQ(roots.back(), "Z:\\");
+  EXPECT_NE(said.find("no drive letter left"), std::string::npos) << said;
+  std::set<std::string> files, expected;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+    files.insert(entry.path().filename().string());
+  for (char letter = 'D'; letter <= 'Z'; ++letter) expected.insert(std::string(1, letter) + ".state");
+  EXPECT_EQ(files, expected);
 }
 
 }  // namespace

@@ -211,6 +211,7 @@ TEST_F(CdCommandLayerTest, ReadinessAndModeFollowDoorAndDisc) {
        [this] {
          Drive('D').OpenDoor();
          Drive('D').CloseDoor();
+         loop.Advance(platform::cd::SimulatedDrive::kSpinUpMs);
        },
        TRUE, MCI_MODE_STOP},
   };

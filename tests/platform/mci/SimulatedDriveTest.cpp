@@ -1,13 +1,17 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -90,6 +94,42 @@ class SimulatedDriveTest : public PlatformTest {
 
 const VirtualDisc kShort = VirtualDisc::Parse("0:05,0:07");
 
+// A named pipe put where the control file belongs, with a writer waiting to feed it a text.
+// A drive that opens the pipe gets the text, which the test can see in the drive; a drive
+// that leaves it alone is not held up. Release() lets the writer go either way, so nothing
+// hangs whatever the drive did.
+class PipeInPlace {
+ public:
+  PipeInPlace(const std::string& dir, const std::string& target, std::string text)
+      : pipe_(dir + "/pipe") {
+    if (::mkfifo(pipe_.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed");
+    // A second name for the pipe, moved over the target the way a script replaces a file,
+    // while the first name stays for Release().
+    const std::string temp = dir + "/pipe.link";
+    if (::link(pipe_.c_str(), temp.c_str()) != 0 || std::rename(temp.c_str(), target.c_str()) != 0)
+      throw std::runtime_error("cannot put the pipe in place");
+    writer_ = std::thread([this, text = std::move(text)] {
+      const int fd = ::open(pipe_.c_str(), O_WRONLY);  // waits for a reader
+      if (fd < 0) return;
+      if (::write(fd, text.data(), text.size()) < 0) {
+        // The reader went away; nothing to tell.
+      }
+      ::close(fd);
+    });
+  }
+  ~PipeInPlace() { Release(); }
+  void Release() {
+    if (!writer_.joinable()) return;
+    const int reader = ::open(pipe_.c_str(), O_RDONLY | O_NONBLOCK);
+    writer_.join();
+    if (reader >= 0) ::close(reader);
+  }
+
+ private:
+  std::string pipe_;
+  std::thread writer_;
+};
+
 TEST_F(SimulatedDriveTest, DoorAndDiscDecideReadiness) {
   SimulatedDrive drive(kShort);
   ASSERT_TRUE(drive.Ready());
@@ -100,6 +140,7 @@ TEST_F(SimulatedDriveTest, DoorAndDiscDecideReadiness) {
   EXPECT_EQ(drive.Play(150, 300), Result::NotReady);
 
   drive.InsertDisc(VirtualDisc::Demo());
+  loop.Advance(SimulatedDrive::kSpinUpMs);
   ASSERT_TRUE(drive.ReadToc());
   EXPECT_EQ(drive.ReadToc()->TrackCount(), 12);
 
@@ -110,6 +151,7 @@ TEST_F(SimulatedDriveTest, DoorAndDiscDecideReadiness) {
   EXPECT_EQ(drive.Seek(150), Result::NotReady);
   // A drive that closes on a disc reads it afresh and stands at its start.
   drive.CloseDoor();
+  loop.Advance(SimulatedDrive::kSpinUpMs);
   EXPECT_TRUE(drive.Ready());
   EXPECT_EQ(drive.Position(), platform::cd::kLeadInFrames);
 }
@@ -140,7 +182,7 @@ TEST_F(SimulatedDriveTest, LosingTheDiscDuringANotifiedPlayFailsIt) {
   const Case cases[] = {
       {"disc removed", [](SimulatedDrive& d) { d.RemoveDisc(); }, MCI_MODE_NOT_READY},
       {"door opened by hand", [](SimulatedDrive& d) { d.OpenDoor(); }, MCI_MODE_OPEN},
-      {"other disc inserted", [](SimulatedDrive& d) { d.InsertDisc(VirtualDisc::Demo()); }, MCI_MODE_STOP},
+      {"other disc inserted", [](SimulatedDrive& d) { d.InsertDisc(VirtualDisc::Demo()); }, MCI_MODE_NOT_READY},
   };
   for (const auto& c : cases) {
     UseDrives("sim:0:05,0:07");
@@ -171,12 +213,123 @@ TEST_F(SimulatedDriveTest, ControlFileGetsTheInitialState) {
   EXPECT_EQ(ControlText(), "door=closed\ndisc=none\n");
 }
 
-TEST_F(SimulatedDriveTest, ExistingControlFileSteersFromTheStart) {
+// What an earlier run left in the control file is not this run's drive: the drive table's
+// setting decides, and the file is written afresh for scripts to read.
+TEST_F(SimulatedDriveTest, ALeftoverControlFileIsReplacedAtStart) {
   Steer("# left by an earlier run\ndoor=open\r\ndisc=0:09\n");
-  SimulatedDrive drive(VirtualDisc::Demo(), Path());
-  EXPECT_TRUE(drive.DoorOpen());
+  {
+    SimulatedDrive drive(VirtualDisc::Demo(), Path());
+    EXPECT_FALSE(drive.DoorOpen());
+    ASSERT_TRUE(drive.Disc());
+    EXPECT_EQ(*drive.Disc(), VirtualDisc::Demo());
+    EXPECT_EQ(ControlText(), "door=closed\ndisc=" + VirtualDisc::Demo().Describe() + "\n");
+  }
+  // The same through the drive table, as the program starts.
+  Steer("door=open\ndisc=0:09\n");
+  platform::DriveTable::Instance().Configure("sim", dir);
+  ASSERT_TRUE(Drive('D').Disc());
+  EXPECT_EQ(*Drive('D').Disc(), VirtualDisc::Demo());
+  EXPECT_TRUE(Drive('D').Ready());
+  EXPECT_EQ(ControlText(), "door=closed\ndisc=" + VirtualDisc::Demo().Describe() + "\n");
+
+  // A pipe left at that place is replaced by a regular file too, without being read.
+  PipeInPlace pipe(dir, Path(), "door=open\ndisc=0:09\n");
+  SimulatedDrive drive(kShort, Path());
+  pipe.Release();
+  EXPECT_FALSE(drive.DoorOpen());
+  EXPECT_EQ(*drive.Disc(), kShort);
+  struct stat st{};
+  ASSERT_EQ(::stat(Path().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  EXPECT_EQ(ControlText(), "door=closed\ndisc=0:05.00,0:07.00\n");
+}
+
+// A pipe (or anything else that is not a regular file) at the control file's place must
+// not hold up the event loop: it is reported, the drive stays as it was, and a regular
+// file put there afterwards steers the drive again.
+TEST_F(SimulatedDriveTest, AControlFileThatIsNoRegularFileIsNotRead) {
+  SimulatedDrive drive(kShort, Path());
+  testing::internal::CaptureStderr();
+  {
+    PipeInPlace pipe(dir, Path(), "disc=0:09\n");
+    EXPECT_TRUE(drive.Ready());
+    EXPECT_FALSE(drive.DoorOpen());
+    EXPECT_EQ(drive.State(), AudioState::Stopped);
+    EXPECT_EQ(drive.Position(), platform::cd::kLeadInFrames);
+    pipe.Release();
+  }
+  std::filesystem::remove(dir + "/pipe");
+  std::filesystem::remove(Path());
+  std::filesystem::create_directory(Path());
+  EXPECT_TRUE(drive.Ready());
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(*drive.Disc(), kShort);
+  EXPECT_NE(said.find("not a regular file"), std::string::npos) << said;
+
+  std::filesystem::remove(Path());
+  Steer("disc=0:30\n");
+  EXPECT_FALSE(drive.Ready());
+  loop.Advance(SimulatedDrive::kSpinUpMs);
+  EXPECT_TRUE(drive.Ready());
   ASSERT_TRUE(drive.Disc());
-  EXPECT_EQ(*drive.Disc(), VirtualDisc::Parse("0:09"));
+  EXPECT_EQ(*drive.Disc(), VirtualDisc::Parse("0:30"));
+}
+
+TEST_F(SimulatedDriveTest, AnOversizedControlFileIsRefused) {
+  SimulatedDrive drive(kShort, Path());
+  testing::internal::CaptureStderr();
+  Steer("disc=0:30\n" + std::string(SimulatedDrive::kMaxControlBytes, '#'));
+  EXPECT_TRUE(drive.Ready());
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(*drive.Disc(), kShort);
+  EXPECT_NE(said.find("too large"), std::string::npos) << said;
+}
+
+// A real drive needs a moment after any disc change before it is ready again, and a
+// program that sees discs only through readiness relies on that to notice a swap.
+TEST_F(SimulatedDriveTest, NotReadyForAWhileAfterEveryDiscChange) {
+  const struct {
+    const char* what;
+    std::function<void(SimulatedDrive&)> act;
+  } cases[] = {
+      {"disc swapped through the file", [this](SimulatedDrive&) { Steer("disc=0:30\n"); }},
+      {"door opened and closed through the file",
+       [this](SimulatedDrive& d) {
+         Steer("door=open\n");
+         EXPECT_FALSE(d.Ready());
+         Steer("door=closed\n\n");
+       }},
+      {"disc swapped by hand", [](SimulatedDrive& d) { d.InsertDisc(VirtualDisc::Demo()); }},
+      {"taken out and put back",
+       [](SimulatedDrive& d) {
+         d.RemoveDisc();
+         d.InsertDisc(kShort);
+       }},
+      {"door opened and closed by hand",
+       [](SimulatedDrive& d) {
+         d.OpenDoor();
+         d.CloseDoor();
+       }},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(Path());
+    SimulatedDrive drive(kShort, Path());
+    ASSERT_TRUE(drive.Ready()) << c.what << ": a disc there from the start is ready at once";
+    loop.Advance(1000);
+    c.act(drive);
+    EXPECT_FALSE(drive.Ready()) << c.what;
+    EXPECT_FALSE(drive.ReadToc()) << c.what;
+    EXPECT_EQ(drive.Play(150, 300), Result::NotReady) << c.what;
+    loop.Advance(SimulatedDrive::kSpinUpMs - 1);
+    EXPECT_FALSE(drive.Ready()) << c.what;
+    loop.Advance(1);
+    EXPECT_TRUE(drive.Ready()) << c.what;
+    EXPECT_EQ(drive.Position(), platform::cd::kLeadInFrames) << c.what;
+  }
+  // The same disc put in again is no change.
+  SimulatedDrive drive(kShort);
+  drive.InsertDisc(kShort);
+  EXPECT_TRUE(drive.Ready());
 }
 
 TEST_F(SimulatedDriveTest, ControlFileChangesArePickedUpOnTheNextQuery) {
@@ -188,13 +341,18 @@ TEST_F(SimulatedDriveTest, ControlFileChangesArePickedUpOnTheNextQuery) {
   EXPECT_FALSE(drive.Ready());
   Steer("door=closed\n");
   EXPECT_FALSE(drive.DoorOpen());
+  loop.Advance(SimulatedDrive::kSpinUpMs);
   EXPECT_TRUE(drive.Ready());
   Steer("disc=0:05,0:06\n");
+  EXPECT_FALSE(drive.Ready()) << "a new disc spins up first";
+  loop.Advance(SimulatedDrive::kSpinUpMs);
   ASSERT_TRUE(drive.ReadToc());
   EXPECT_EQ(drive.Disc()->TrackLengths(), (std::vector<platform::cd::Frame>{375, 450}));
   Steer("disc=none\n");
   EXPECT_FALSE(drive.Ready());
   Steer("\ndisc=demo\n");
+  EXPECT_FALSE(drive.Ready());
+  loop.Advance(SimulatedDrive::kSpinUpMs);
   ASSERT_TRUE(drive.ReadToc());
   EXPECT_EQ(drive.ReadToc()->TrackCount(), 12);
   // A file that goes away leaves the drive as it is.
@@ -222,6 +380,7 @@ TEST_F(SimulatedDriveTest, DoorCommandsRewriteTheControlFile) {
   EXPECT_EQ(ControlText(), "door=open\ndisc=0:05.00,0:07.00\n");
   // The drive's own write is no news to it, so it does not undo a hand on the tray.
   Drive('D').CloseDoor();
+  loop.Advance(SimulatedDrive::kSpinUpMs);
   EXPECT_EQ(Mode(id), MCI_MODE_STOP);
 
   ASSERT_EQ(mciSendCommandA(id, MCI_SET, MCI_SET_DOOR_OPEN, reinterpret_cast<DWORD_PTR>(&set)), 0u);
@@ -230,6 +389,7 @@ TEST_F(SimulatedDriveTest, DoorCommandsRewriteTheControlFile) {
   Steer("door=open\ndisc=0:30\n");
   ASSERT_EQ(mciSendCommandA(id, MCI_SET, MCI_SET_DOOR_CLOSED, reinterpret_cast<DWORD_PTR>(&set)), 0u);
   EXPECT_EQ(ControlText(), "door=closed\ndisc=0:30.00\n");
+  loop.Advance(SimulatedDrive::kSpinUpMs);
   EXPECT_EQ(Mode(id), MCI_MODE_STOP);
 }
 
