@@ -108,9 +108,10 @@ void TCDP::Open(int Index) {
 
 void TCDP::Close() {
   MciClose();
-  // The disc of this drive is no longer ours to know: a disc in the next drive opened must
-  // be announced afresh by the poll.
+  // The disc of this drive is no longer ours to know: the first tick on the next drive
+  // opened announces its disc afresh, or, when it has none, lets go of this one's tracks.
   FDiscKnown = false;
+  FDriveChanged = true;
 }
 
 void TCDP::Eject(bool OpenDoor) { MciSetDoor(OpenDoor); }
@@ -350,6 +351,18 @@ void TCDP::PollTimer(TObject*) {
     ~Guard() { flag = false; }
   } guard{FPolling};
 
+  if (FDriveChanged) {
+    // The play list still holds the tracks of the drive closed before, which must never
+    // stand for the disc of this one: the first tick decides at once.
+    FDriveChanged = false;
+    FPollCount = 0;
+    if (GetReady()) {
+      DoCDInsert();
+    } else if (FPlayList->Count() > 0) {
+      DoCDExit();
+      return;
+    }
+  }
   if (!FDiscKnown) {
     FCurrentTrack = 1;
     if (++FPollCount > 5) {

@@ -125,6 +125,7 @@ class TCDP : public TComponent {
   void SetCurrentTrack(int Track);
 
   bool FDiscKnown = false;
+  bool FDriveChanged = false;  // a drive was closed: the next tick judges the drive opened
   bool FTimeNotified = false;
   bool FPaused = false;
   bool FPolling = false;

@@ -1,5 +1,6 @@
 #include "settings/Unit3.h"
 
+#include "editor/Unit2.h"
 #include "player/Unit1.h"
 
 TSetting_Form* Setting_Form = nullptr;
@@ -46,6 +47,10 @@ bool TSetting_Form::ReopenSelectedDrive() {
   if (k < 0) return false;
   Form1->CD->Close();
   Form1->CD->Open(k);
+  // The track numbers shown are the old drive's; the engine's first tick on the new one
+  // fills them again from its disc, or leaves them empty when it has none.
+  Form1->List1->Items()->Clear();
+  if (CDList_Form) CDList_Form->List1->Items()->Clear();
   return true;
 }
 

@@ -2,13 +2,30 @@
 // costs in device traffic.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/drives/DriveTable.h"
+#include "platform/mci/CdCommandLayer.h"
 #include "tests/engine/EngineFixture.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 class CdpPollTest : public EngineTest {
  protected:
   int inserts = 0, exits = 0, times = 0;
+  std::string sim;  // the folder of the drives' control files, where a test uses one
+
+  // Replaces drive D's control file whole, as a script steering the drive would.
+  void Steer(const std::string& text) const {
+    const std::string temp = sim + "/steer.tmp";
+    std::ofstream(temp, std::ios::binary) << text;
+    ASSERT_EQ(std::rename(temp.c_str(), (sim + "/D.state").c_str()), 0);
+  }
   void Count() {
     cd->OnCDInsert = [this](TObject* s) {
       EXPECT_EQ(s, cd);
@@ -183,29 +200,95 @@ TEST_F(CdpPollTest, ATickIsSkippedWhileTheEngineIsClosed) {
   EXPECT_EQ(inserts, 0);
 }
 
-TEST_F(CdpPollTest, ChangingTheDriveAnnouncesTheNewDisc) {
+TEST_F(CdpPollTest, ChangingTheDriveAnnouncesTheNewDiscOnTheFirstTick) {
   OpenWithDisc("sim;sim:0:30,0:40,0:50");
   Count();
   cd->PlayIndex(4);
   cd->Close();
   cd->Open(1);
   EXPECT_FALSE(cd->DiscKnown());
-  EXPECT_EQ(PlayListItems().size(), 12u) << "the list stays until the new disc is announced";
+  EXPECT_EQ(PlayListItems().size(), 12u) << "the list stays until the first tick";
   EXPECT_EQ(cd->PlayIndexPos(), 4);
-  loop.Advance(1200);
+  loop.Advance(200);
   EXPECT_EQ(inserts, 1);
+  EXPECT_EQ(exits, 0);
   EXPECT_EQ(PlayListItems(), (std::vector<std::string>{"1", "2", "3"}));
+  loop.Advance(5000);
+  EXPECT_EQ(inserts, 1) << "the new disc is announced once";
 }
 
-TEST_F(CdpPollTest, ChangingToAnEmptyDriveAnnouncesNothing) {
+// The old drive's tracks must not stand for a drive that has no disc: the first tick
+// lets go of them, and a disc put in later is announced as usual.
+TEST_F(CdpPollTest, ChangingToAnEmptyDriveLetsGoOfTheOldTracksOnTheFirstTick) {
   OpenWithDisc("sim;sim:none");
   Count();
+  cd->Close();
+  cd->Open(1);
+  loop.Advance(200);
+  EXPECT_EQ(exits, 1);
+  EXPECT_TRUE(PlayListItems().empty());
+  EXPECT_FALSE(cd->DiscKnown());
+  loop.Advance(5000);
+  EXPECT_EQ(exits, 1);
+  EXPECT_EQ(inserts, 0);
+  Drive('E').InsertDisc(platform::cd::VirtualDisc::Parse("0:30,0:40"));
+  EXPECT_TRUE(loop.AdvanceUntil([&] { return inserts == 1; }, 2000, 200));
+  EXPECT_EQ(PlayListItems(), (std::vector<std::string>{"1", "2"}));
+}
+
+TEST_F(CdpPollTest, ChangingBetweenEmptyDrivesSaysNothing) {
+  MakeEngine("sim:none;sim:none");
+  Count();
+  cd->Open(0);
+  loop.Advance(2000);
   cd->Close();
   cd->Open(1);
   loop.Advance(5000);
   EXPECT_EQ(inserts, 0);
   EXPECT_EQ(exits, 0);
-  EXPECT_FALSE(cd->GetReady());
+}
+
+// A disc swapped in one step (the control file names another disc, or the door opens and
+// closes between two polls) is seen as the old disc going and the new one coming.
+TEST_F(CdpPollTest, ADiscSwappedBetweenTwoPollsIsSeen) {
+  const struct {
+    const char* what;
+    std::function<void()> swap;
+  } cases[] = {
+      {"control file names another disc", [this] { Steer("door=closed\ndisc=0:30,0:40,0:50\n"); }},
+      {"control file: door opened, disc changed, door closed",
+       [this] {
+         Steer("door=open\n");
+         ASSERT_FALSE(Drive().Ready());
+         Steer("door=closed\ndisc=0:30,0:40,0:50\n\n");
+       }},
+      {"disc swapped by hand", [this] { Drive().InsertDisc(platform::cd::VirtualDisc::Parse("0:30,0:40,0:50")); }},
+      {"door opened and closed by hand on another disc",
+       [this] {
+         Drive().OpenDoor();
+         Drive().InsertDisc(platform::cd::VirtualDisc::Parse("0:30,0:40,0:50"));
+         Drive().CloseDoor();
+       }},
+  };
+  for (const auto& c : cases) {
+    owner = std::make_unique<TComponent>(nullptr);  // the engine of the case before goes
+    TempDir dir;
+    sim = dir.Path();
+    platform::cd::CdCommandLayer::Instance().Reset();
+    platform::DriveTable::Instance().Configure("sim", sim);
+    cd = new TCDP(owner.get());
+    inserts = exits = 0;
+    Count();
+    cd->Open(0);
+    loop.Advance(1200);
+    ASSERT_EQ(inserts, 1) << c.what;
+    cd->PlayIndex(2);
+    loop.Advance(300);
+    c.swap();
+    EXPECT_TRUE(loop.AdvanceUntil([&] { return inserts == 2; }, 3000, 200)) << c.what;
+    EXPECT_EQ(exits, 1) << c.what;
+    EXPECT_EQ(PlayListItems(), (std::vector<std::string>{"1", "2", "3"})) << c.what;
+  }
 }
 
 TEST_F(CdpPollTest, AHandlerThatThrowsDoesNotLeaveThePollBlocked) {

@@ -186,6 +186,39 @@ TEST_F(SettingsWindowTest, ChoosingADriveSwitchesAtOnceAndTellsWhetherItIsReady)
   EXPECT_EQ(form->noCD->Caption(), "CDが入ってません");
 }
 
+// After a drive change the deck shows the new drive's tracks, or none when it has no disc,
+// and never the old drive's, not even for the moment before the engine's next tick.
+TEST_F(SettingsWindowTest, ADriveChangeNeverShowsTheOldDrivesTracks) {
+  StartAll("sim;sim:none;sim:0:30,0:40");
+  TSetting_Form& s = Settings();
+  const std::vector<std::string> demo = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"};
+  ASSERT_EQ(form->List1->Items()->Items(), demo);
+  form->Cmb_List->Click();
+  Open();
+
+  s.CDList->UserSelect(1);
+  EXPECT_TRUE(form->List1->Items()->Items().empty());
+  EXPECT_TRUE(CDList_Form->List1->Items()->Items().empty());
+  loop.Advance(200);
+  EXPECT_TRUE(form->CD->PlayList()->Items().empty());
+  loop.Advance(3000);
+  EXPECT_TRUE(form->List1->Items()->Items().empty());
+  EXPECT_EQ(form->noCD->Caption(), "CDが入ってません");
+
+  s.CDList->UserSelect(2);
+  EXPECT_TRUE(form->List1->Items()->Items().empty());
+  loop.Advance(200);
+  EXPECT_EQ(form->List1->Items()->Items(), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(CDList_Form->List1->Items()->Items(), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(form->CD->PlayList()->Items(), (std::vector<std::string>{"1", "2"}));
+
+  // Back to the first drive: its disc, not the one just left.
+  s.CDList->UserSelect(0);
+  loop.Advance(200);
+  EXPECT_EQ(form->List1->Items()->Items(), demo);
+  EXPECT_EQ(form->CD->PlayList()->Items(), demo);
+}
+
 TEST_F(SettingsWindowTest, AClickThatSelectsNoDriveLeavesTheEngineOnItsDrive) {
   StartAll();
   Record();
