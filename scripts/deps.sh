@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libcdio-dev
   xvfb xdotool x11-utils imagemagick openbox
   fonts-ipafont-gothic fonts-ipafont-mincho
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the player and runs every test: once in a plain build, and once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds the player and runs every test: once in a plain build, once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and then each fuzz target for a short
+# while when clang is at hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -17,3 +18,10 @@ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DPLUME_SANITIZE=ON -DPLUM
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+if command -v clang++ >/dev/null; then
+  echo "== Fuzz each parser for a short while"
+  bash scripts/fuzz.sh 20
+else
+  echo "== No clang: the fuzz targets are left out"
+fi
