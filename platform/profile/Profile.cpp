@@ -14,6 +14,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/profile/PerUserStore.h"
+#include "platform/profile/StaleTemporaries.h"
 #include "platform/system/Paths.h"
 
 namespace {
@@ -341,11 +343,13 @@ bool ReplaceFile(const std::string& path, const std::string& text, const struct 
     static std::atomic<unsigned> counter{0};
     const mode_t mode = old != nullptr ? (old->st_mode & 07777) : 0666;
 
+    // Temporaries of writes that were killed half-way would otherwise stay for good.
+    platform::profile::RemoveStaleTemporaries(folder, base);
+
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder + "/." + base + "." + std::to_string(::getpid()) + "." +
-               std::to_string(counter.fetch_add(1)) + ".tmp";
+        temp = folder + "/" + platform::profile::TemporaryName(base, ::getpid(), counter.fetch_add(1));
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST) {
             return false;
@@ -382,6 +386,20 @@ bool ReplaceFile(const std::string& path, const std::string& text, const struct 
     return true;
 }
 
+// A file beside a program installed where its user cannot write is written in the per-user
+// store instead; false when that store cannot take it.
+bool RedirectToPerUserStore(std::string& path) {
+    const auto copy = platform::profile::PerUserCopyOf(path);
+    if (!copy) {
+        return true;
+    }
+    if (!platform::profile::PreparePerUserCopy(path, *copy)) {
+        return false;
+    }
+    path = *copy;
+    return true;
+}
+
 std::mutex& WriteMutex() {
     static std::mutex mutex;
     return mutex;
@@ -398,7 +416,7 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
     // callers get their defaults.
     std::string text;
     if (lpFileName == nullptr || *lpFileName == '\0' ||
-        !ReadWholeFile(ResolvePath(lpFileName), text)) {
+        !ReadWholeFile(platform::profile::ReadPathOf(ResolvePath(lpFileName)), text)) {
         text.clear();
     }
     const auto lines = SplitLines(text);
@@ -465,6 +483,9 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
         EnsureWindowsDirectory();
     }
     std::string path = ResolvePath(lpFileName);
+    if (!RedirectToPerUserStore(path)) {
+        return FALSE;
+    }
 
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
