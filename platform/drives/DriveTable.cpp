@@ -8,6 +8,7 @@
 
 #include "platform/drives/Drives.h"
 #include "platform/mci/CdioAccess.h"
+#include "platform/mci/CueSheet.h"
 #include "platform/mci/RealCdDrive.h"
 #include "platform/mci/SimulatedDrive.h"
 
@@ -80,7 +81,13 @@ void DriveTable::AddReal() {
 
 void DriveTable::AddSimulated(const std::string& disc, const std::string& simDir) {
   std::optional<cd::VirtualDisc> content;
-  if (disc != "none") content = cd::VirtualDisc::Parse(disc);
+  try {
+    if (disc != "none") content = cd::VirtualDisc::Parse(disc);
+  } catch (const cd::DiscImageError& e) {
+    // A drive whose disc image cannot be read is there all the same, without a disc, as a
+    // drive with a disc it cannot read.
+    std::cerr << "plume: PLUME_DRIVES: " << e.what() << "; the drive stands empty\n";
+  }
   // A drive without a letter is refused before it is made, so it leaves no control file.
   const auto letter = NextLetter();
   if (!letter) return;
@@ -110,10 +117,12 @@ void DriveTable::Configure(const std::string& setting, const std::string& simDir
         AddSimulated("demo", simDir);
       } else if (item.rfind("sim:", 0) == 0) {
         AddSimulated(Trim(item.substr(4)), simDir);
+      } else if (item.rfind("image:", 0) == 0) {
+        AddSimulated(item, simDir);
       } else if (item == "real") {
         AddReal();
       } else if (!item.empty()) {
-        throw std::invalid_argument("unknown drive '" + item + "' (expected none, real, sim or sim:<disc>)");
+        throw std::invalid_argument("unknown drive '" + item + "' (expected none, real, sim, sim:<disc> or image:<sheet>)");
       }
     } catch (const std::invalid_argument& e) {
       std::cerr << "plume: PLUME_DRIVES: " << e.what() << "; drive left out\n";

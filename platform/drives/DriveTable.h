@@ -9,6 +9,8 @@
 //   sim          a simulated drive with the demo disc
 //   sim:<disc>   a simulated drive with that disc: "none" (empty), "demo", or track
 //                lengths such as "0:05,0:07.30,12" (see VirtualDisc::Parse)
+//   image:<cue>  a simulated drive with the disc image of that CUE sheet (empty when the
+//                image cannot be read)
 // With PLUME_SIM_DIR set to a folder, each simulated drive follows the control file
 // "<folder>/<letter>.state" (see SimulatedDrive).
 #pragma once

@@ -21,10 +21,11 @@
 namespace platform::cd {
 
 // A sheet or image that cannot be used. The message names the sheet and, where one is to
-// blame, its line: "<sheet>:<line>: <what>".
-class DiscImageError : public std::runtime_error {
+// blame, its line: "<sheet>:<line>: <what>". It is a kind of invalid_argument so that
+// whoever reads a disc description (which may name an image) catches one kind of error.
+class DiscImageError : public std::invalid_argument {
  public:
-  using std::runtime_error::runtime_error;
+  using std::invalid_argument::invalid_argument;
 };
 
 enum class CueFileType {

@@ -30,8 +30,16 @@ std::string MsfText(Frame f) {
   return text;
 }
 
+// Opens a file for reading without waiting: a FIFO or a device named by mistake must not
+// hold the program until someone writes to it.
+int OpenForReading(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
 std::string ReadSheet(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenForReading(path);
   if (fd < 0) throw DiscImageError(path + ": cannot read the sheet: " + std::strerror(errno));
   struct stat st{};
   std::string text;
@@ -216,7 +224,7 @@ std::unique_ptr<ImageDisc> ImageDisc::Open(const std::string& sheetPath) {
     DataFile f;
     f.swap = cf.type == CueFileType::Motorola;
     f.sectorBytes = sectorBytes[n];
-    f.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    f.fd = OpenForReading(path);
     if (f.fd < 0)
       throw DiscImageError(where + "cannot open '" + cf.name + "': " + std::strerror(errno));
     disc->files_.push_back(f);  // closed by the destructor from here on

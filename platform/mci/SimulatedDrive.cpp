@@ -12,6 +12,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/mci/CueSheet.h"
+
 namespace platform::cd {
 
 namespace {
@@ -163,6 +165,11 @@ AudioState SimulatedDrive::State() {
   return state_;
 }
 
+std::optional<std::string> SimulatedDrive::TrackTitle(int track) {
+  if (!Ready() || !disc_->Image()) return std::nullopt;
+  return disc_->Image()->Title(track);
+}
+
 Result SimulatedDrive::SetDoor(bool open) {
   SyncControlFile();
   MoveDoor(open);
@@ -262,6 +269,10 @@ void SimulatedDrive::ApplyControlText(const std::string& text) {
     } else if (key == "disc") {
       try {
         ChangeDisc(value == "none" ? std::nullopt : std::optional(VirtualDisc::Parse(value)));
+      } catch (const DiscImageError& e) {
+        // An image that cannot be read is a disc the drive cannot read: it stands empty.
+        std::cerr << where << "unreadable disc image: " << e.what() << '\n';
+        ChangeDisc(std::nullopt);
       } catch (const std::invalid_argument& e) {
         std::cerr << where << "bad disc, left as it was: " << e.what() << '\n';
       }

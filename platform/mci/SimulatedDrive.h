@@ -4,7 +4,8 @@
 // Besides the driver operations, a test (or a person) can act on it as on a real drive:
 // take the disc out, put another in, open and close the door. When it is given a control
 // file, it also follows that file from outside the program: lines "door=open|closed" and
-// "disc=none|demo|<lengths>" (see VirtualDisc::Parse). The drive rereads the file whenever
+// "disc=none|demo|image:<sheet>|<lengths>" (see VirtualDisc::Parse); an image that cannot
+// be read leaves the drive empty. The drive rereads the file whenever
 // it changes and writes its own state there when the program moves the door, so a script
 // can both read and steer it. Replace the file whole (write a new one and rename it) so
 // that the drive never reads half a file. At start the drive writes the file afresh: what
@@ -48,6 +49,8 @@ class SimulatedDrive : public CdDriver {
   Frame Position() override;
   AudioState State() override;
   Result SetDoor(bool open) override;
+  // The CD-Text title of a disc image; other discs have none.
+  std::optional<std::string> TrackTitle(int track) override;
 
   // Acts of the person at the drive.
   void InsertDisc(VirtualDisc disc);

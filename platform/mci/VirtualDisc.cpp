@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/mci/ImageDisc.h"
+
 namespace platform::cd {
 
 namespace {
@@ -74,9 +76,26 @@ VirtualDisc VirtualDisc::Demo() {
                       FromMsf(3, 59, 21), FromMsf(5, 16, 8), FromMsf(3, 2, 66)});
 }
 
+VirtualDisc VirtualDisc::FromImage(const std::string& sheetPath) {
+  VirtualDisc disc;
+  auto image = ImageDisc::Open(sheetPath);
+  disc.toc_ = image->TableOfContents();
+  for (std::size_t i = 0; i < disc.toc_.starts.size(); ++i) {
+    const Frame end = i + 1 < disc.toc_.starts.size() ? disc.toc_.starts[i + 1] : disc.toc_.leadOut;
+    disc.lengths_.push_back(end - disc.toc_.starts[i]);
+  }
+  disc.image_ = std::move(image);
+  disc.imagePath_ = sheetPath;
+  return disc;
+}
+
 VirtualDisc VirtualDisc::Parse(const std::string& text) {
   const std::string t = Trim(text);
   if (t == "demo") return Demo();
+  if (t.rfind("image:", 0) == 0) {
+    if (Trim(t.substr(6)).empty()) throw DiscImageError("image: names no CUE sheet");
+    return FromImage(Trim(t.substr(6)));
+  }
   if (t.empty()) throw std::invalid_argument("empty disc description");
   std::vector<Frame> lengths;
   std::size_t start = 0;
@@ -91,6 +110,7 @@ VirtualDisc VirtualDisc::Parse(const std::string& text) {
 }
 
 std::string VirtualDisc::Describe() const {
+  if (!imagePath_.empty()) return "image:" + imagePath_;
   std::string out;
   for (std::size_t i = 0; i < lengths_.size(); ++i) {
     const Frame f = lengths_[i];
