@@ -27,16 +27,20 @@ run_installed() {
 close_cleanly() {  # window id
   press "$1" Escape
   # An error box would hold the player open.
-  wait_player_exit 5
+  wait_player_exit 10
   ! grep -q '^messagebox' "$IO/ui.txt" || fail "an error box appeared: $(grep '^messagebox' "$IO/ui.txt")"
 }
 
 run_installed
 wid=$(main_window 10)
-wait_for "placement read beside the program" "250 150 482 159" 3 geometry_of "$wid"
+wait_for "placement read beside the program" "250 150 482 159" 10 placement_of "$wid"
 [ ! -e "$store" ] || fail "the store was written before anything changed"
-xdotool windowmove --sync "$wid" 320 210
-sleep 0.3
+read -r fl _ ft _ <<<"$(frame_extents "$wid")"
+xdotool windowmove "$wid" 320 210
+wait_for "moved" "320 210 482 159" 10 placement_of "$wid"
+# The player has seen the move once its widget dump has.
+wait_until "the move reaches the player" 10 \
+  eval '[ "$(ui_field_in Form1 Form1 geometry | cut -d, -f1,2)" == "$((320 + fl)),$((210 + ft))" ]'
 close_cleanly "$wid"
 [ -f "$store" ] || fail "no per-user copy at $store"
 grep -q $'^WindowsPos.X=320\r$' "$store" || fail "placement not stored: $(cat "$store")"
@@ -46,7 +50,7 @@ expect_eq "the file beside the program" "$before" "$(shipped)"
 
 run_installed
 wid=$(main_window 10)
-wait_for "placement after restart" "320 210 482 159" 3 geometry_of "$wid"
+wait_for "placement after restart" "320 210 482 159" 10 placement_of "$wid"
 close_cleanly "$wid"
 expect_eq "the file beside the program" "$before" "$(shipped)"
 expect_eq "the program's folder" "plume plume.ini" "$(ls -A "$PREFIX/bin" | paste -sd' ')"

@@ -37,9 +37,9 @@ names() {
 }
 
 wait_for "registered name" "org.mpris.MediaPlayer2.plume" 10 names
-wait_for "disc announced" "Audio CD" 5 ui_field noCD text
-wait_for "status at start" "Stopped" 5 ctl status
-wait_for "metadata at start" "1|180000000|トラック 1|/plume/track/1" 5 meta
+wait_for "disc announced" "Audio CD" 10 ui_field noCD text
+wait_for "status at start" "Stopped" 10 ctl status
+wait_for "metadata at start" "1|180000000|トラック 1|/plume/track/1" 10 meta
 expect_eq "identity" "ＣＤデッキ「澄響」" "$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.plume \
   /org/mpris/MediaPlayer2 org.freedesktop.DBus.Properties.Get string:org.mpris.MediaPlayer2 string:Identity |
   sed -n 's/.*string "\(.*\)"$/\1/p')"
@@ -50,43 +50,44 @@ expect_eq "desktop entry" "plume" "$(dbus-send --session --print-reply --dest=or
 # Everything that changes from here on is heard by a follower.
 playerctl -p plume --follow metadata --format '{{status}} {{xesam:trackNumber}}' >"$IO/follow.txt" 2>&1 &
 FOLLOW_PID=$!
-wait_for "follower started" "Stopped 1" 5 tail -n1 "$IO/follow.txt"
+wait_for "follower started" "Stopped 1" 10 tail -n1 "$IO/follow.txt"
 
 # play-pause from a stop is the play button: the time runs in the task-bar text.
 ctl play-pause
-wait_for "status after play-pause" "Playing" 5 ctl status
-wait_for "mode after play-pause" "再生" 3 ui_field ModeSong text
-wait_for "time running" "「澄響」   [01]  00:02" 5 title
-expect_eq "display agrees with the task bar" "[01]  00:02" "$(ui_field MainText text)"
-wait_for "follower heard play" "Playing 1" 3 tail -n1 "$IO/follow.txt"
+wait_for "status after play-pause" "Playing" 10 ctl status
+wait_for "mode after play-pause" "再生" 10 ui_field ModeSong text
+wait_for "time running" "「澄響」   [01]  00:02" 10 title
+agree() { [ "「澄響」   $(ui_field MainText text)" == "$(title)" ]; }
+wait_until "the display agrees with the task bar" 10 agree
+wait_for "follower heard play" "Playing 1" 10 tail -n1 "$IO/follow.txt"
 
 ctl next
-wait_for "task bar after next" "「澄響」   [02]  00:01" 5 title
-wait_for "metadata after next" "2|240000000|トラック 2|/plume/track/2" 3 meta
-wait_for "follower heard next" "Playing 2" 3 tail -n1 "$IO/follow.txt"
+wait_for "task bar after next" "「澄響」   [02]  00:01" 10 title
+wait_for "metadata after next" "2|240000000|トラック 2|/plume/track/2" 10 meta
+wait_for "follower heard next" "Playing 2" 10 tail -n1 "$IO/follow.txt"
 
 # play-pause while playing is the pause button: the time stands still.
 ctl play-pause
-wait_for "status after pause" "Paused" 3 ctl status
-wait_for "mode after pause" "一時停止" 3 ui_field ModeSong text
-wait_for "follower heard pause" "Paused 2" 3 tail -n1 "$IO/follow.txt"
+wait_for "status after pause" "Paused" 10 ctl status
+wait_for "mode after pause" "一時停止" 10 ui_field ModeSong text
+wait_for "follower heard pause" "Paused 2" 10 tail -n1 "$IO/follow.txt"
 held=$(title)
-wait_for "display agrees while paused" "${held#「澄響」   }" 2 ui_field MainText text
+wait_for "display agrees while paused" "${held#「澄響」   }" 10 ui_field MainText text
 
 # previous out of a pause is the back button: it cues the track before, stopped.
 ctl previous
-wait_for "task bar after previous" "「澄響」   [01]  00:00" 5 title
-wait_for "metadata after previous" "1|180000000|トラック 1|/plume/track/1" 3 meta
-wait_for "mode after previous" "停止" 3 ui_field ModeSong text
-wait_for "follower heard previous" "Stopped 1" 3 tail -n1 "$IO/follow.txt"
+wait_for "task bar after previous" "「澄響」   [01]  00:00" 10 title
+wait_for "metadata after previous" "1|180000000|トラック 1|/plume/track/1" 10 meta
+wait_for "mode after previous" "停止" 10 ui_field ModeSong text
+wait_for "follower heard previous" "Stopped 1" 10 tail -n1 "$IO/follow.txt"
 
 ctl play-pause
-wait_for "status after resume" "Playing" 3 ctl status
-wait_for "time running again" "「澄響」   [01]  00:01" 5 title
+wait_for "status after resume" "Playing" 10 ctl status
+wait_for "time running again" "「澄響」   [01]  00:01" 10 title
 ctl stop
-wait_for "status after stop" "Stopped" 3 ctl status
-wait_for "mode after stop" "停止" 3 ui_field ModeSong text
-wait_for "follower heard stop" "Stopped 1" 3 tail -n1 "$IO/follow.txt"
+wait_for "status after stop" "Stopped" 10 ctl status
+wait_for "mode after stop" "停止" 10 ui_field ModeSong text
+wait_for "follower heard stop" "Stopped 1" 10 tail -n1 "$IO/follow.txt"
 # A change of status and track comes as one signal, which playerctl may print as two lines,
 # so the follower's story is told as its statuses and its tracks, each in order.
 expect_eq "statuses followed" "Stopped|Playing|Paused|Stopped|Playing|Stopped" \
@@ -108,10 +109,14 @@ expect_eq "the first deck is untouched" "Stopped" "$(ctl status)"
 
 # Quit is the power button: the placement is written and the player ends.
 rm -f "$WORK/plume.ini"
-xdotool windowmove --sync "$wid" 140 90 || true
+xdotool windowmove "$wid" 140 90
+wait_for "moved" "140 90 482 159" 10 placement_of "$wid"
+read -r fl _ ft _ <<<"$(frame_extents "$wid")"
+wait_until "the move reaches the player" 10 \
+  eval '[ "$(ui_field_in Form1 Form1 geometry | cut -d, -f1,2)" == "$((140 + fl)),$((90 + ft))" ]'
 dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.plume /org/mpris/MediaPlayer2 \
   org.mpris.MediaPlayer2.Quit
 wait_player_exit 10
-grep -q '^WindowsPos.X=' "$WORK/plume.ini" || fail "Quit did not write the placement: $(cat "$WORK/plume.ini" 2>/dev/null)"
-wait_for "name released" "" 5 names
+grep -q $'^WindowsPos.X=140\r$' "$WORK/plume.ini" || fail "Quit did not write the placement: $(cat "$WORK/plume.ini" 2>/dev/null)"
+wait_for "name released" "" 10 names
 pass
