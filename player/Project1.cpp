@@ -8,7 +8,9 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Resources.h"
+#include "platform/desktop/MediaControls.h"
 #include "platform/help/Help.h"
+#include "platform/qt/QtMediaControls.h"
 #include "platform/qt/QtPlatform.h"
 #include "player/Registration.h"
 #include "player/Unit1.h"
@@ -22,10 +24,16 @@ int main(int argc, char* argv[]) {
   if (const auto help = FindResource("help/plume.hlp")) platform::help::RegisterHelpText("plume.hlp", std::string(*help));
   RegisterPlayerClasses();
 
+  // The desktop's media keys and player controls; without a session bus they stay silent.
+  const char* const title = "ＣＤデッキ「澄響」";
+  platform::qt::QtMediaControls mediaControls(QStringLiteral("plume"), QString::fromUtf8(title),
+                                              QStringLiteral("plume"));
+  if (mediaControls.Connect()) platform::desktop::SetMediaControls(&mediaControls);
+
   int result = 0;
   {
     TApplication application;
-    Application->SetTitle("ＣＤデッキ「澄響」");
+    Application->SetTitle(title);
     Application->CreateForm(Form1);
     TBitmap icon;
     if (const auto data = FindResource("plume.ico"); data && icon.LoadIconFromBytes(*data, 32)) Form1->SetIcon(icon.Image());
@@ -34,5 +42,6 @@ int main(int argc, char* argv[]) {
     Application->CreateForm(Setting_Form);
     result = Application->Run();
   }
+  platform::desktop::SetMediaControls(nullptr);
   return result;
 }

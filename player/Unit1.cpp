@@ -6,6 +6,7 @@
 #include "framework/Exceptions.h"
 #include "framework/SysUtils.h"
 #include "platform/help/Help.h"
+#include "platform/mci/CdCommandLayer.h"
 #include "platform/process/Process.h"
 #include "settings/Unit3.h"
 
@@ -69,6 +70,13 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   IniGT = Bind<TIniGT>("IniGT");
 }
 
+TForm1::~TForm1() {
+  if (FMediaWnd) {
+    platform::desktop::CurrentMediaControls().SetTarget(nullptr);
+    DestroyWindow(FMediaWnd);
+  }
+}
+
 void TForm1::FormCreate(TObject*) {
   // Without any CD-ROM drive there is no first drive to open; that is reported, and the
   // window still comes up in its no-disc state.
@@ -92,6 +100,15 @@ void TForm1::FormCreate(TObject*) {
     CD->PlayList()->Add(IntToStr(k));
     List1->Items()->Add(IntToStr(k));
   }
+  FMediaWnd = CreateMessageWindow([this](HWND, UINT msg, WPARAM wParam, LPARAM) -> LRESULT {
+    using platform::desktop::MediaCommand;
+    if (msg == platform::desktop::WM_MEDIACOMMAND && wParam >= WPARAM(MediaCommand::Play) &&
+        wParam <= WPARAM(MediaCommand::Quit))
+      this->MediaCommand(static_cast<MediaCommand>(wParam));
+    return 0;
+  });
+  platform::desktop::CurrentMediaControls().SetTarget(FMediaWnd);
+  PublishMediaState();
 }
 
 void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
@@ -134,6 +151,7 @@ void TForm1::TimerTimer(TObject*) {
         break;
       }
     }
+    PublishMediaState();
   } catch (...) {
   }
 }
@@ -264,4 +282,80 @@ void TForm1::Cmb_HelpClick(TObject*) {
 TPropertyTable& TForm1::Properties() {
   static TPropertyTable t(&TForm::Properties());
   return t;
+}
+
+// ---- The desktop's media controls ---------------------------------------------------------
+
+namespace {
+
+std::int64_t Microseconds(int minutes, int seconds, int frames) {
+  return ((std::int64_t{minutes} * 60 + seconds) * 75 + frames) * 1'000'000 / 75;
+}
+
+}  // namespace
+
+platform::desktop::MediaState TForm1::MediaStateNow() {
+  using platform::desktop::PlaybackStatus;
+  platform::desktop::MediaState s;
+  switch (CD->GetMode()) {
+    case cpmPlaying: s.status = PlaybackStatus::Playing; break;
+    case cpmPaused: s.status = PlaybackStatus::Paused; break;
+    default: s.status = PlaybackStatus::Stopped; break;
+  }
+  if (!CD->GetReady()) return s;
+  const int track = CD->GetTrack();
+  if (track >= 1 && track <= CD->GetTrackCount()) {
+    s.track = track;
+    const DWORD length = CD->GetTrackLengthRaw(track);
+    s.lengthUs = Microseconds(MCI_MSF_MINUTE(length), MCI_MSF_SECOND(length), MCI_MSF_FRAME(length));
+    const auto title = platform::cd::CdCommandLayer::Instance().TrackTitle(CD->DeviceID(), track);
+    s.title = title ? *title : "トラック " + IntToStr(track);
+    const DWORD at = CD->GetPosition();
+    if (MCI_TMSF_TRACK(at) == track)
+      s.positionUs = Microseconds(MCI_TMSF_MINUTE(at), MCI_TMSF_SECOND(at), MCI_TMSF_FRAME(at));
+  }
+  // The deck's buttons answer whenever a disc is in; with an empty play list they do nothing.
+  s.canPlay = s.canPause = true;
+  s.canGoNext = s.canGoPrevious = CD->PlayList()->Count() > 0;
+  return s;
+}
+
+void TForm1::PublishMediaState() { platform::desktop::CurrentMediaControls().Publish(MediaStateNow()); }
+
+void TForm1::MediaCommand(platform::desktop::MediaCommand Command) {
+  using platform::desktop::MediaCommand;
+  // The deck has no separate resume: its pause button goes on from a pause, while its play
+  // button starts the play list afresh.
+  const TCDPMode mode = CD->GetMode();
+  switch (Command) {
+    case MediaCommand::Play:
+      if (mode == cpmPaused) {
+        Cmb_PauseClick(Cmb_Pause);
+      } else {
+        Cmb_PlayClick(Cmb_Play);
+      }
+      break;
+    case MediaCommand::Pause:
+      if (mode == cpmPlaying) Cmb_PauseClick(Cmb_Pause);
+      break;
+    case MediaCommand::PlayPause:
+      if (mode == cpmPlaying || mode == cpmPaused) {
+        Cmb_PauseClick(Cmb_Pause);
+      } else {
+        Cmb_PlayClick(Cmb_Play);
+      }
+      break;
+    case MediaCommand::Stop: Cmb_StopClick(Cmb_Stop); break;
+    case MediaCommand::Next: Cmb_NextClick(Cmb_Next); break;
+    case MediaCommand::Previous: Cmb_BackClick(Cmb_Back); break;
+    case MediaCommand::Raise:
+      if (WindowState() == wsMinimized) SetWindowState(wsNormal);
+      Show();
+      return;
+    case MediaCommand::Quit:
+      BitBtn1Click(BitBtn1);
+      return;
+  }
+  // The desktop hears of the change at once, not only at the next refresh of the display.
+  TimerTimer(Timer);
 }

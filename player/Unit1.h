@@ -13,11 +13,13 @@
 #include "framework/Label.h"
 #include "framework/ListBox.h"
 #include "framework/Timer.h"
+#include "platform/desktop/MediaControls.h"
 #include "settings/IniGT.h"
 
 class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* AOwner);
+  ~TForm1() override;
 
   TImage* Image1;
   TMaruBtn* Cmb_Play;
@@ -70,6 +72,13 @@ class TForm1 : public TForm {
   void Cmb_ListClick(TObject* Sender);
   void Cmb_VerClick(TObject* Sender);
 
+  // The desktop's media controls: what the deck shows, as they are told it, and their
+  // commands, each handled as a press of the deck's own button.
+  platform::desktop::MediaState MediaStateNow();
+  void PublishMediaState();
+  void MediaCommand(platform::desktop::MediaCommand Command);
+  HWND MediaWindow() const { return FMediaWnd; }
+
   bool RndOn() const { return FRndOn; }
   void SetRndOn(bool v) { FRndOn = v; }
   int DispIndex() const { return FDispIndex; }
@@ -81,6 +90,7 @@ class TForm1 : public TForm {
   std::array<std::string, 4> DispNames{};
   int FDispIndex = 2;  // 1-based, as the display button counts
   bool FRndOn = false;
+  HWND FMediaWnd = nullptr;  // receives the media controls' posted commands
 };
 
 extern TForm1* Form1;

@@ -10,6 +10,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick openbox
   fonts-ipafont-gothic fonts-ipafont-mincho
   clang libclang-rt-14-dev
+  dbus playerctl desktop-file-utils
 )
 
 missing=()

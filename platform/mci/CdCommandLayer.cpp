@@ -57,6 +57,14 @@ void CdCommandLayer::Reset() {
   playOwner_.clear();
 }
 
+std::optional<std::string> CdCommandLayer::TrackTitle(MCIDEVICEID device, int track) const {
+  const auto it = devices_.find(device);
+  if (it == devices_.end() || track < 0) return std::nullopt;
+  auto title = it->second.driver->TrackTitle(track);
+  if (title && title->empty()) return std::nullopt;
+  return title;
+}
+
 MCIERROR CdCommandLayer::SendCommand(MCIDEVICEID device, UINT msg, DWORD_PTR flags, DWORD_PTR param) {
   const DWORD f = static_cast<DWORD>(flags);
   if (msg == MCI_OPEN) return Open(f, reinterpret_cast<MCI_OPEN_PARMS*>(param));

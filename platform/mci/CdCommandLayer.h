@@ -5,6 +5,7 @@
 
 #include <map>
 #include <optional>
+#include <string>
 
 #include "platform/mci/CdDriver.h"
 #include "platform/mci/Mmsystem.h"
@@ -16,6 +17,10 @@ class CdCommandLayer : public MciHandler {
   static CdCommandLayer& Instance();
 
   MCIERROR SendCommand(MCIDEVICEID device, UINT msg, DWORD_PTR flags, DWORD_PTR param) override;
+
+  // The CD-Text title of a track (0: the disc) of an open device's disc, where its drive
+  // has one. The command interface has no request for it, so the player asks here.
+  std::optional<std::string> TrackTitle(MCIDEVICEID device, int track) const;
 
   // Closes every device without notifications, for a fresh start (tests, a new drive table).
   void Reset();

@@ -6,6 +6,13 @@
 #include <cdio/logging.h>
 #include <cdio/mmc.h>
 
+// climits first: the kernel's cdrom header uses INT_MAX without including it.
+#include <climits>
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -60,6 +67,17 @@ SubchannelStatus StatusOf(std::uint8_t code) {
     case CDIO_MMC_READ_SUB_ST_ERROR: return SubchannelStatus::Error;
     case CDIO_MMC_READ_SUB_ST_NO_STATUS: return SubchannelStatus::NoStatus;
     default: return SubchannelStatus::Invalid;
+  }
+}
+
+// The kernel's answer to the drive status request, in our terms.
+DriveStatus DriveStatusOf(int code) {
+  switch (code) {
+    case CDS_NO_DISC: return DriveStatus::NoDisc;
+    case CDS_TRAY_OPEN: return DriveStatus::TrayOpen;
+    case CDS_DRIVE_NOT_READY: return DriveStatus::NotReady;
+    case CDS_DISC_OK: return DriveStatus::DiscOk;
+    default: return DriveStatus::Unknown;
   }
 }
 
@@ -169,6 +187,15 @@ class LibcdioAccess final : public CdioAccess {
   bool CloseTray() override {
     driver_id_t driver = DRIVER_LINUX;
     return Succeeded(cdio_close_tray(device_.c_str(), &driver));
+  }
+
+  DriveStatus TrayAndDisc() override {
+    // Non-blocking, so that asking neither waits for a disc nor pulls the tray in.
+    const int fd = ::open(device_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return DriveStatus::Unknown;
+    const int code = ::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
+    ::close(fd);
+    return DriveStatusOf(code);
   }
 
  private:

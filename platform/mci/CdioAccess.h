@@ -42,6 +42,9 @@ enum class MediaCheck {
   Failed,     // the drive did not answer
 };
 
+// What the drive says of its tray and disc, where it can say it (the drive status request).
+enum class DriveStatus { Unknown, NoDisc, TrayOpen, NotReady, DiscOk };
+
 class CdioAccess {
  public:
   // libcdio's number for the lead-out in the track calls.
@@ -79,6 +82,9 @@ class CdioAccess {
   // a failed attempt.
   virtual bool Eject() = 0;
   virtual bool CloseTray() = 0;
+
+  // Asks the drive itself, without opening the disc; drives that cannot tell say Unknown.
+  virtual DriveStatus TrayAndDisc() { return DriveStatus::Unknown; }
 };
 
 // libcdio's access to a device such as "/dev/sr0"; nothing is opened until it is needed.

@@ -203,7 +203,28 @@ void RealCdDrive::Poll() {
 
 // --- the driver operations ---------------------------------------------------------------
 
-bool RealCdDrive::DoorOpen() { return doorOpen_; }
+bool RealCdDrive::DoorOpen() {
+  // A drive that can tell knows of a tray moved by hand too; the others leave the door where
+  // the program last moved it.
+  switch (access_->TrayAndDisc()) {
+    case DriveStatus::TrayOpen:
+      if (!doorOpen_) {
+        LosePlay();
+        Forget();
+        doorOpen_ = true;
+        position_ = kLeadInFrames;
+      }
+      break;
+    case DriveStatus::NoDisc:
+    case DriveStatus::NotReady:
+    case DriveStatus::DiscOk:
+      doorOpen_ = false;
+      break;
+    case DriveStatus::Unknown:
+      break;
+  }
+  return doorOpen_;
+}
 
 bool RealCdDrive::Ready() { return Refresh(); }
 

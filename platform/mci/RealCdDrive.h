@@ -2,8 +2,8 @@
 //
 // The drive is opened when first needed and again after its tray was opened, since the disc
 // may then be another one; a disc changed by hand is noticed through the drive's
-// media-changed flag. The door is as the program last moved it (closed until then), as
-// libcdio cannot ask every drive. While a play runs, a timer asks the drive where it is
+// media-changed flag. The door is what the drive's status request says where the drive
+// answers it, and otherwise as the program last moved it (closed until then). While a play runs, a timer asks the drive where it is
 // every few hundred milliseconds, to report the end of the play (or its loss) once.
 #pragma once
 

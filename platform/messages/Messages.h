@@ -12,6 +12,8 @@ constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_USER = 0x0400;
+// Messages above this one are the program's own, whatever the window.
+constexpr UINT WM_APP = 0x8000;
 
 using WNDPROC = std::function<LRESULT(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)>;
 

@@ -74,6 +74,8 @@ class FakeCdio : public CdioAccess {
     return Did("eject");
   }
   bool CloseTray() override { return Did("close"); }
+  DriveStatus tray = DriveStatus::Unknown;  // what the drive status request answers
+  DriveStatus TrayAndDisc() override { return tray; }
 
   void Plays(Frame at) { sub = Subchannel{SubchannelStatus::Playing, ToBcdMsf(at)}; }
   void Says(SubchannelStatus s) { sub = Subchannel{s, sub ? sub->absolute : BcdMsf{}}; }
@@ -434,6 +436,108 @@ TEST_F(RealDriveTableTest, ANotifiedPlayOnARealDriveSucceedsOnce) {
   MCI_GENERIC_PARMS close{};
   mciSendCommandA(open.wDeviceID, MCI_CLOSE, 0, reinterpret_cast<DWORD_PTR>(&close));
   DestroyWindow(window);
+}
+
+// The mode the CD audio device reports for each answer of the drive status request.
+TEST_F(RealDriveTableTest, TheDrivesTrayStatusGivesTheMode) {
+  realDrives = 1;
+  UseDrives("real");
+  MCI_OPEN_PARMS open{};
+  open.lpstrDeviceType = reinterpret_cast<LPCSTR>(static_cast<DWORD_PTR>(MCI_DEVTYPE_CD_AUDIO));
+  open.lpstrElementName = "D:";
+  ASSERT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT,
+                            reinterpret_cast<DWORD_PTR>(&open)),
+            0u);
+  FakeCdio& fake = *fakes[0];
+  const auto mode = [&] {
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_MODE;
+    EXPECT_EQ(mciSendCommandA(open.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)), 0u);
+    return status.dwReturn;
+  };
+  // What the drive says of an empty drive and of a disc it reads.
+  fake.disc = false;
+  fake.tray = DriveStatus::NoDisc;
+  EXPECT_EQ(mode(), MCI_MODE_NOT_READY);
+  fake.disc = true;
+  fake.tray = DriveStatus::DiscOk;
+  EXPECT_EQ(mode(), MCI_MODE_STOP);
+
+  // A tray opened by hand during a play is the open door, and the play is lost with it.
+  MCI_PLAY_PARMS play{};
+  ASSERT_EQ(mciSendCommandA(open.wDeviceID, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&play)), 0u);
+  fake.Plays(400);
+  EXPECT_EQ(mode(), MCI_MODE_PLAY);
+  fake.tray = DriveStatus::TrayOpen;
+  fake.disc = false;
+  fake.Says(SubchannelStatus::NoStatus);
+  EXPECT_EQ(mode(), MCI_MODE_OPEN);
+  EXPECT_EQ(mode(), MCI_MODE_OPEN);
+  EXPECT_EQ(loop.ActiveTimers(), 0u);
+
+  // Pushed back in by hand: the drive spins up, then reads the disc afresh.
+  fake.tray = DriveStatus::NotReady;
+  EXPECT_EQ(mode(), MCI_MODE_NOT_READY);
+  fake.disc = true;
+  fake.tray = DriveStatus::DiscOk;
+  const int opensBefore = fake.opens;
+  EXPECT_EQ(mode(), MCI_MODE_STOP);
+  EXPECT_EQ(fake.opens, opensBefore + 1);
+
+  // A drive that cannot tell keeps the door where the program moved it.
+  fake.tray = DriveStatus::Unknown;
+  MCI_SET_PARMS set{};
+  ASSERT_EQ(mciSendCommandA(open.wDeviceID, MCI_SET, MCI_SET_DOOR_OPEN, reinterpret_cast<DWORD_PTR>(&set)), 0u);
+  EXPECT_EQ(mode(), MCI_MODE_OPEN);
+  ASSERT_EQ(mciSendCommandA(open.wDeviceID, MCI_SET, MCI_SET_DOOR_CLOSED, reinterpret_cast<DWORD_PTR>(&set)), 0u);
+  EXPECT_EQ(mode(), MCI_MODE_STOP);
+  MCI_GENERIC_PARMS close{};
+  mciSendCommandA(open.wDeviceID, MCI_CLOSE, 0, reinterpret_cast<DWORD_PTR>(&close));
+}
+
+// A drive that has CD-Text: the titles of its disc by track, the disc's own at 0.
+class TitledDrive : public RealCdDrive {
+ public:
+  using RealCdDrive::RealCdDrive;
+  std::optional<std::string> TrackTitle(int track) override {
+    if (track == 0) return "Album";
+    if (track == 1) return "夜明け";
+    if (track == 2) return "";
+    return std::nullopt;
+  }
+};
+
+TEST_F(RealDriveTableTest, TitlesComeFromTheOpenDevicesDrive) {
+  platform::DriveTable::Instance().SetRealDriveFinder([] {
+    std::vector<std::unique_ptr<CdDriver>> drives;
+    drives.push_back(std::make_unique<TitledDrive>(std::make_unique<FakeCdio>()));
+    return drives;
+  });
+  UseDrives("real;sim");
+  auto open = [](LPCSTR element) {
+    MCI_OPEN_PARMS p{};
+    p.lpstrDeviceType = reinterpret_cast<LPCSTR>(static_cast<DWORD_PTR>(MCI_DEVTYPE_CD_AUDIO));
+    p.lpstrElementName = element;
+    EXPECT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT,
+                              reinterpret_cast<DWORD_PTR>(&p)),
+              0u);
+    return p.wDeviceID;
+  };
+  const MCIDEVICEID titled = open("D:");
+  const MCIDEVICEID plain = open("E:");
+  const auto& layer = CdCommandLayer::Instance();
+  EXPECT_EQ(layer.TrackTitle(titled, 0), "Album");
+  EXPECT_EQ(layer.TrackTitle(titled, 1), "夜明け");
+  // An empty title is no title, and neither is a track the drive knows nothing of.
+  EXPECT_EQ(layer.TrackTitle(titled, 2), std::nullopt);
+  EXPECT_EQ(layer.TrackTitle(titled, 3), std::nullopt);
+  EXPECT_EQ(layer.TrackTitle(titled, -1), std::nullopt);
+  EXPECT_EQ(layer.TrackTitle(plain, 1), std::nullopt);
+  EXPECT_EQ(layer.TrackTitle(MCIDEVICEID{77}, 1), std::nullopt);
+  MCI_GENERIC_PARMS close{};
+  mciSendCommandA(titled, MCI_CLOSE, 0, reinterpret_cast<DWORD_PTR>(&close));
+  EXPECT_EQ(layer.TrackTitle(titled, 1), std::nullopt) << "a closed device has no disc";
+  mciSendCommandA(plain, MCI_CLOSE, 0, reinterpret_cast<DWORD_PTR>(&close));
 }
 
 using LibcdioDriveTest = PlatformTest;
