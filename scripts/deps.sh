@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libcdio-dev
   xvfb xdotool x11-utils imagemagick openbox
+  libxcb-damage0-dev libxcb-xfixes0-dev libxcb-record0-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   clang libclang-rt-14-dev
   dbus playerctl desktop-file-utils
