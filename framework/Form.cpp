@@ -1,5 +1,9 @@
 #include "framework/Form.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "framework/Application.h"
 #include "framework/ButtonControl.h"
 #include "framework/DescriptionReader.h"
@@ -86,14 +90,17 @@ void TForm::SetBorderIcons(TBorderIcons v) {
 void TForm::SetClientWidth(int v) {
   if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
   SetBounds(Left(), Top(), v + frameLeft_ + frameRight_, Height());
+  sizedByClient_ = true;
 }
 
 void TForm::SetClientHeight(int v) {
   if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
   SetBounds(Left(), Top(), Width(), v + frameTop_ + frameBottom_);
+  sizedByClient_ = true;
 }
 
 void TForm::SetBounds(int left, int top, int width, int height) {
+  sizedByClient_ = false;
   TWinControl::SetBounds(left, top, width, height);
   if (auto* fp = PeerAs<platform::ui::FormPeer>();
       fp && (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsToolWindow || borderStyle_ == bsNone))
@@ -211,7 +218,22 @@ bool TForm::PeerCloseRequest() {
 void TForm::PeerMoved(int left, int top, int width, int height) {
   // The frame is known only once a window manager has framed the window, so it is asked
   // afresh: the outer size reported here must not be taken for the client area.
-  if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
+  auto* fp = PeerAs<platform::ui::FormPeer>();
+  if (!fp) return;
+  const int before[4] = {frameLeft_, frameTop_, frameRight_, frameBottom_};
+  fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
+  const bool frameChanged = before[0] != frameLeft_ || before[1] != frameTop_ || before[2] != frameRight_ ||
+                            before[3] != frameBottom_;
+  if (frameChanged && !sizedByClient_) {
+    // The outer size was asked for (a stored placement) while the frame was still unknown,
+    // so the client area was given all of it. Now that the frame is known the outer size
+    // stays as asked and the client area gives the frame its room; otherwise every start
+    // and close would add the frame to the stored size once more.
+    TWinControl::SetBounds(left, top, Width(), Height());
+    fp->SetClientSize(ClientWidth(), ClientHeight());
+    return;
+  }
+  // A window sized by its client area keeps it; the frame only adds to the outer size.
   TWinControl::SetBounds(left, top, width, height);
 }
 
@@ -230,12 +252,25 @@ void TForm::GetPlacement(WINDOWPLACEMENT& wp) {
                                              : SW_SHOWNORMAL;
   wp.ptMinPosition = POINT{-1, -1};
   wp.ptMaxPosition = POINT{-1, -1};
-  wp.rcNormalPosition = RECT{Left(), Top(), Left() + Width(), Top() + Height()};
+  const auto edge = [](int from, int extent) {
+    return static_cast<LONG>(std::clamp<long long>(static_cast<long long>(from) + extent, INT32_MIN, INT32_MAX));
+  };
+  wp.rcNormalPosition = RECT{Left(), Top(), edge(Left(), Width()), edge(Top(), Height())};
 }
 
 void TForm::SetPlacement(const WINDOWPLACEMENT& wp) {
   const RECT& r = wp.rcNormalPosition;
-  SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  // The edges may be anything a file held; their differences are taken in 64 bits and no
+  // size below nothing is passed on (SetWindowPlacement has already replaced such sizes).
+  const auto extent = [](LONG from, LONG to) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(to) - from, 0, INT_MAX));
+  };
+  const int width = extent(r.left, r.right), height = extent(r.top, r.bottom);
+  // A placement of the size the window has (no stored size, or one it replaced) leaves a
+  // window sized by its client area so: its frame may not be known yet.
+  const bool keepClient = sizedByClient_ && width == Width() && height == Height();
+  SetBounds(r.left, r.top, width, height);
+  sizedByClient_ = keepClient;
   switch (wp.showCmd) {
     case SW_HIDE:
       Hide();

@@ -118,4 +118,8 @@ class TForm : public TWinControl, public THandlerOwner, public PlacementProvider
   TWinControl* activeControl_ = nullptr;
   int frameLeft_ = 0, frameTop_ = 0, frameRight_ = 0, frameBottom_ = 0;
   bool closing_ = false;
+  // The size was last set as a client area (the window description's ClientWidth and
+  // ClientHeight) rather than as an outer rectangle. When a window manager's frame becomes
+  // known, such a window keeps its client area; one placed by its outer rectangle keeps that.
+  bool sizedByClient_ = false;
 };

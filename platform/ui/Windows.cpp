@@ -17,19 +17,33 @@ std::function<std::vector<RECT>()>& ScreenSource() {
   return source;
 }
 
-bool Overlaps(const RECT& a, const RECT& b) {
+// Placements come from files a user (or a damaged disk) may have changed, so every edge
+// and every difference of edges is taken in 64 bits: no value of a LONG can overflow here.
+// No window system the program runs on makes a window wider or taller than this (X11 keeps
+// window sizes and places in 16 bits); a stored size beyond it is damage, not a choice.
+constexpr long long kLargestWindow = 32767;
+
+struct Rect64 {
+  long long left, top, right, bottom;
+};
+
+Rect64 Widened(const RECT& r) { return Rect64{r.left, r.top, r.right, r.bottom}; }
+
+bool Overlaps(const Rect64& a, const Rect64& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// Moves r by whole offsets so that it lies inside s as far as its size allows.
-RECT MovedOnto(const RECT& r, const RECT& s) {
-  const LONG w = r.right - r.left, h = r.bottom - r.top;
-  LONG left = std::clamp(r.left, s.left, std::max(s.left, s.right - w));
-  LONG top = std::clamp(r.top, s.top, std::max(s.top, s.bottom - h));
-  return RECT{left, top, left + w, top + h};
+// Moves r by whole offsets so that it lies inside s as far as its size allows. The size is
+// at most kLargestWindow, so the result fits a RECT again.
+RECT MovedOnto(const Rect64& r, const Rect64& s) {
+  const long long w = r.right - r.left, h = r.bottom - r.top;
+  const long long left = std::clamp(r.left, s.left, std::max(s.left, s.right - w));
+  const long long top = std::clamp(r.top, s.top, std::max(s.top, s.bottom - h));
+  return RECT{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + w), static_cast<LONG>(top + h)};
 }
 
-long long DistanceSquared(const RECT& r, const RECT& s) {
+// The gaps are below 2^33, so their squares and sum stay well inside 64 bits.
+long long DistanceSquared(const Rect64& r, const Rect64& s) {
   const long long dx = r.right <= s.left ? s.left - r.right + 1 : (r.left >= s.right ? r.left - s.right + 1 : 0);
   const long long dy = r.bottom <= s.top ? s.top - r.bottom + 1 : (r.top >= s.bottom ? r.top - s.bottom + 1 : 0);
   return dx * dx + dy * dy;
@@ -53,14 +67,33 @@ BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl) {
   auto it = Providers().find(hWnd);
   if (it == Providers().end() || lpwndpl == nullptr) return FALSE;
   WINDOWPLACEMENT wp = *lpwndpl;
+  Rect64 r = Widened(wp.rcNormalPosition);
+  const long long width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0 || width > kLargestWindow || height > kLargestWindow) {
+    // No window can be shown that way, and one that cannot be seen cannot be closed either:
+    // the window keeps its own size at the place asked for, and the screen check below
+    // brings that place within reach.
+    WINDOWPLACEMENT own{};
+    own.length = sizeof(WINDOWPLACEMENT);
+    it->second->GetPlacement(own);
+    const Rect64 o = Widened(own.rcNormalPosition);
+    r.right = r.left + std::clamp(o.right - o.left, 1LL, kLargestWindow);
+    r.bottom = r.top + std::clamp(o.bottom - o.top, 1LL, kLargestWindow);
+  }
   const auto screens = ScreenRects();
-  const bool visible = std::any_of(screens.begin(), screens.end(),
-                                   [&](const RECT& s) { return Overlaps(wp.rcNormalPosition, s); });
-  if (!visible && !screens.empty()) {
-    const RECT* nearest = &screens.front();
-    for (const auto& s : screens)
-      if (DistanceSquared(wp.rcNormalPosition, s) < DistanceSquared(wp.rcNormalPosition, *nearest)) nearest = &s;
-    wp.rcNormalPosition = MovedOnto(wp.rcNormalPosition, *nearest);
+  std::vector<Rect64> wide;
+  for (const auto& s : screens) wide.push_back(Widened(s));
+  const bool visible = std::any_of(wide.begin(), wide.end(), [&](const Rect64& s) { return Overlaps(r, s); });
+  if (!visible && !wide.empty()) {
+    const Rect64* nearest = &wide.front();
+    for (const auto& s : wide)
+      if (DistanceSquared(r, s) < DistanceSquared(r, *nearest)) nearest = &s;
+    wp.rcNormalPosition = MovedOnto(r, *nearest);
+  } else {
+    // Visible, hence overlapping a screen of LONG edges, and at most kLargestWindow in size:
+    // every edge fits a LONG.
+    wp.rcNormalPosition = RECT{static_cast<LONG>(r.left), static_cast<LONG>(r.top), static_cast<LONG>(r.right),
+                               static_cast<LONG>(r.bottom)};
   }
   it->second->SetPlacement(wp);
   return TRUE;

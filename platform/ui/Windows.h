@@ -58,7 +58,8 @@ void UnregisterPlacementProvider(HWND hWnd);
 // (44 on the original system, so callers set it before asking).
 BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl);
 // Applies the placement; a restored rectangle that lies entirely off every screen is moved
-// onto the nearest one first.
+// onto the nearest one first. A rectangle without a positive width and height, or larger
+// than any window can be, keeps its left and top edges and takes the window's own size.
 BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl);
 
 // The screens' work areas; the backend reports them, headless there is one of 1920 × 1080.

@@ -142,3 +142,52 @@ TEST_F(IniGTTest, APlacementOffEveryScreenIsBroughtBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(IniGTTest, APlacementWithEveryKeyAtAnExtremeIsRepairedByTheNextWrite) {
+  // Headless, the one screen is 1920 × 1080; the window is 482 × 159.
+  struct Case {
+    const char* file;
+    const char* written;
+  };
+  const Case cases[] = {
+      {"[Setting]\r\nWindowsPos.Flags=-2147483648\r\nWindowsPos.Show=2147483647\r\nWindowsPos.MaxX=2147483647\r\n"
+       "WindowsPos.MaxY=-2147483648\r\nWindowsPos.X=2147483647\r\nWindowsPos.Y=-2147483648\r\n"
+       "WindowsPos.XSize=-2147483648\r\nWindowsPos.YSize=2147483647\r\n",
+       "[Setting]\r\nWindowsPos.Flags=0\r\nWindowsPos.Show=1\r\nWindowsPos.MaxX=-1\r\nWindowsPos.MaxY=-1\r\n"
+       "WindowsPos.X=1438\r\nWindowsPos.Y=0\r\nWindowsPos.XSize=1920\r\nWindowsPos.YSize=159\r\n"},
+      {"[Setting]\r\nWindowsPos.Flags=-2147483648\r\nWindowsPos.Show=-2147483648\r\nWindowsPos.MaxX=-2147483648\r\n"
+       "WindowsPos.MaxY=-2147483648\r\nWindowsPos.X=-2147483648\r\nWindowsPos.Y=-2147483648\r\n"
+       "WindowsPos.XSize=-2147483648\r\nWindowsPos.YSize=-2147483648\r\n",
+       "[Setting]\r\nWindowsPos.Flags=0\r\nWindowsPos.Show=1\r\nWindowsPos.MaxX=-1\r\nWindowsPos.MaxY=-1\r\n"
+       "WindowsPos.X=0\r\nWindowsPos.Y=0\r\nWindowsPos.XSize=482\r\nWindowsPos.YSize=159\r\n"},
+      {"[Setting]\r\nWindowsPos.X=-2147483648\r\nWindowsPos.Y=-2147483648\r\n"
+       "WindowsPos.XSize=2147483647\r\nWindowsPos.YSize=2147483647\r\n",
+       "[Setting]\r\nWindowsPos.X=0\r\nWindowsPos.Y=0\r\nWindowsPos.XSize=482\r\nWindowsPos.YSize=159\r\n"
+       "WindowsPos.Flags=0\r\nWindowsPos.Show=1\r\nWindowsPos.MaxX=-1\r\nWindowsPos.MaxY=-1\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    dir.Write("p.ini", c.file);
+    ini->SetFileName(dir.File("p.ini"));
+    auto* window = new TForm(owner.get());
+    window->SetBounds(208, 120, 482, 159);
+    ini->ReadWindowPos("Setting", "WindowsPos", window);
+    EXPECT_TRUE(window->Visible());
+    EXPECT_EQ(window->Width(), 482);
+    EXPECT_EQ(window->Height(), 159);
+    ini->WriteWindowPos("Setting", "WindowsPos", window);
+    EXPECT_EQ(dir.Read("p.ini"), c.written);
+    // The repaired file comes back as it was written.
+    auto* again = new TForm(owner.get());
+    again->SetBounds(10, 10, 482, 159);
+    ini->ReadWindowPos("Setting", "WindowsPos", again);
+    EXPECT_EQ(again->Left(), window->Left());
+    EXPECT_EQ(again->Top(), window->Top());
+    EXPECT_EQ(again->Width(), 482);
+    EXPECT_EQ(again->Height(), 159);
+  }
+}
+
+}  // namespace

@@ -25,10 +25,18 @@ class FakePeer final : public platform::ui::LabelPeer,
   int invalidates = 0;  // repaints left for the next paint cycle
   int repaints = 0;     // repaints done at once
   bool enabled = true;
+  // Forms: the frame a window manager would draw (left, top, right, bottom; none until a
+  // test says so) and the client area the form last asked for.
+  int frame[4] = {0, 0, 0, 0};
+  int clientWidth = 0, clientHeight = 0;
 
   void ResetCounts() { invalidates = repaints = 0; }
 
-  void SetBounds(int, int, int, int) override {}
+  // A form's bounds are its outer rectangle: the client area is what the frame leaves.
+  void SetBounds(int, int, int width, int height) override {
+    clientWidth = width - frame[0] - frame[2];
+    clientHeight = height - frame[1] - frame[3];
+  }
   void SetVisible(bool) override {}
   void SetEnabled(bool e) override { enabled = e; }
   void SetText(const std::string&) override {}
@@ -67,9 +75,16 @@ class FakePeer final : public platform::ui::LabelPeer,
   void SetPicture(const platform::ui::Image&) override {}
   void SetStretch(bool) override {}
   void SetBorder(platform::ui::BorderStyle, platform::ui::BorderIcons) override {}
-  void SetClientSize(int, int) override {}
-  // No frame: a form's client area starts at its own corner.
-  void FrameMargins(int& left, int& top, int& right, int& bottom) override { left = top = right = bottom = 0; }
+  void SetClientSize(int width, int height) override {
+    clientWidth = width;
+    clientHeight = height;
+  }
+  void FrameMargins(int& left, int& top, int& right, int& bottom) override {
+    left = frame[0];
+    top = frame[1];
+    right = frame[2];
+    bottom = frame[3];
+  }
   void SetIcon(const platform::ui::Image&) override {}
   void ShowWindow(bool, bool) override {}
   void BringToFront() override {}
