@@ -24,6 +24,10 @@ void TEdit::PeerText(const std::string& text) {
   platform::DispatchSafely([&] { SetCaption(text); });
 }
 
+void TEdit::PeerFocus(bool focused) {
+  if (!focused) platform::DispatchSafely([&] { UserLeave(); });
+}
+
 bool TEdit::PeerKey(platform::ui::Key key, platform::ui::ShiftState) {
   bool used = false;
   platform::DispatchSafely([&] { used = UserKey(key); });

@@ -15,6 +15,11 @@ class TEdit : public TWinControl {
   void UserType(const std::string& text) { SetText(text); }
 
   TNotifyEvent OnChange;
+  // The focus left the field (the user tabbed or clicked elsewhere).
+  TNotifyEvent OnExit;
+  void UserLeave() {
+    if (OnExit) OnExit(this);
+  }
   // Up and Down typed in the field; a spin control bound to the field takes them.
   std::function<bool(platform::ui::Key)> OnArrowKey;
   bool UserKey(platform::ui::Key key) { return OnArrowKey && OnArrowKey(key); }
@@ -29,6 +34,7 @@ class TEdit : public TWinControl {
   void TextChanged() override;
   void PeerText(const std::string& text) override;
   bool PeerKey(platform::ui::Key key, platform::ui::ShiftState) override;
+  void PeerFocus(bool focused) override;
 
  private:
   bool readOnly_ = false;

@@ -1,6 +1,7 @@
 #include "settings/Unit3.h"
 
 #include "editor/Unit2.h"
+#include "framework/SysUtils.h"
 #include "player/Unit1.h"
 
 TSetting_Form* Setting_Form = nullptr;
@@ -28,6 +29,15 @@ TSetting_Form::TSetting_Form(TComponent* AOwner) : TForm(AOwner) {
   Ch = Bind<TButton>("Ch");
   BitBtn1 = Bind<TBitBtn>("BitBtn1");
   BitBtn2 = Bind<TBitBtn>("BitBtn2");
+  // What was typed may not be a number in the spin control's range; the field then keeps
+  // the text while the last number taken stays the value. Leaving the field shows that
+  // value again, so the field never shows a value OK would not apply.
+  ITime->OnExit = [this](TObject*) { ShowAppliedSeconds(); };
+}
+
+void TSetting_Form::ShowAppliedSeconds() {
+  const std::string applied = IntToStr(ITime_UpDown->Position());
+  if (ITime->Text() != applied) ITime->SetText(applied);
 }
 
 void TSetting_Form::FormCreate(TObject*) {
@@ -77,6 +87,7 @@ void TSetting_Form::ChClick(TObject*) {
 
 void TSetting_Form::BitBtn1Click(TObject*) {
   Form1->CD->SetIntroPlay(ICheck->Checked());
+  ShowAppliedSeconds();
   Form1->CD->SetIntroTime(ITime_UpDown->Position());
   Form1->CD->SetRepeatPlay(Rep->Checked());
   Form1->Label_Intro->Font()->SetColor(ICheck->Checked() ? clLime : clSilver);

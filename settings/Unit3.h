@@ -38,6 +38,7 @@ class TSetting_Form : public TForm {
 
  private:
   bool ReopenSelectedDrive();
+  void ShowAppliedSeconds();
 };
 
 extern TSetting_Form* Setting_Form;

@@ -269,4 +269,32 @@ TEST_F(SettingsWindowTest, ChangeReopensTheDriveAndResetsIntroPlayUntilOk) {
   EXPECT_EQ(form->Label_Intro->Font()->Color(), clSilver);
 }
 
+TEST_F(SettingsWindowTest, TheSecondsFieldShowsWhatOkAppliesOnceLeftOrConfirmed) {
+  StartAll();
+  TSetting_Form& s = Settings();
+  s.ICheck->SetChecked(true);
+  // Typed one key at a time: "15" is taken, "150" is out of range and is not.
+  s.ITime->UserType("1");
+  s.ITime->UserType("15");
+  s.ITime->UserType("150");
+  EXPECT_EQ(s.ITime->Text(), "150");
+  // Leaving the field, as the native field reports it, shows the value taken.
+  static_cast<platform::ui::PeerHandler*>(s.ITime)->PeerFocus(false);
+  EXPECT_EQ(s.ITime->Text(), "15");
+  s.BitBtn1->Click();
+  EXPECT_EQ(form->CD->IntroTime(), 15);
+
+  // Text that is no number, confirmed at once: the field shows what OK applied.
+  s.ITime->UserType("abc");
+  s.BitBtn1->Click();
+  EXPECT_EQ(form->CD->IntroTime(), 15);
+  EXPECT_EQ(s.ITime->Text(), "15");
+  // Gaining the focus changes nothing; a number in range stays as typed.
+  s.ITime->UserType("07");
+  static_cast<platform::ui::PeerHandler*>(s.ITime)->PeerFocus(true);
+  EXPECT_EQ(s.ITime->Text(), "07");
+  static_cast<platform::ui::PeerHandler*>(s.ITime)->PeerFocus(false);
+  EXPECT_EQ(s.ITime->Text(), "7");
+}
+
 }  // namespace
