@@ -1,5 +1,8 @@
 #include "editor/Unit2.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/SysUtils.h"
 #include "player/Unit1.h"
 
@@ -34,7 +37,17 @@ void TCDList_Form::DelSongClick(TObject*) {
   // focused entry (an empty list, or none chosen since the list changed) nothing goes.
   const int index = List2->ItemIndex();
   if (index < 0 || index >= List2->Items()->Count()) return;
+  // Removing a row makes the list forget its selection; the rows that stay keep theirs
+  // and the focus goes to the row after the removed one (or the new last row), so that
+  // 削除 can be pressed again straight away.
+  std::vector<bool> selected;
+  for (int i = 0; i < List2->Items()->Count(); ++i)
+    if (i != index) selected.push_back(List2->Selected(i));
   List2->Items()->Delete(index);
+  const int count = List2->Items()->Count();
+  if (count == 0) return;
+  List2->SetItemIndex(std::min(index, count - 1));
+  for (int i = 0; i < count; ++i) List2->SetSelected(i, selected[static_cast<std::size_t>(i)]);
 }
 
 void TCDList_Form::Song_OkClick(TObject*) {

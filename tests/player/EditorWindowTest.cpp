@@ -238,4 +238,39 @@ TEST_F(EditorWindowTest, RegisteringAnEmptyProgramEmptiesTheListsReportsAndStays
   EXPECT_TRUE(Editor().Visible());
 }
 
+TEST_F(EditorWindowTest, DeletingKeepsTheOtherSelectedEntriesAndMovesTheFocusToTheNext) {
+  StartAll();
+  Open();
+  Add({1, 2, 3, 4, 5, 6});
+  TListBox* program = Editor().List2;
+  auto selection = [program] {
+    std::vector<int> rows;
+    for (int i = 0; i < program->Items()->Count(); ++i)
+      if (program->Selected(i)) rows.push_back(i);
+    return rows;
+  };
+  program->UserSelect(1);
+  program->UserSelect(3, /*shift=*/true);  // 2, 3 and 4 selected, the focus on 4
+  Editor().DelSong->Click();
+  EXPECT_EQ(Program(), (Texts{"1", "2", "3", "5", "6"}));
+  EXPECT_EQ(selection(), (std::vector<int>{1, 2}));
+  EXPECT_EQ(program->ItemIndex(), 3) << "the focus is on 5, the entry after the removed one";
+  // The next press goes on at once, without choosing again.
+  Editor().DelSong->Click();
+  EXPECT_EQ(Program(), (Texts{"1", "2", "3", "6"}));
+  EXPECT_EQ(selection(), (std::vector<int>{1, 2}));
+  EXPECT_EQ(program->ItemIndex(), 3);
+  // The last entry removed: the focus goes to the new last one, selected as it was.
+  Editor().DelSong->Click();
+  EXPECT_EQ(Program(), (Texts{"1", "2", "3"}));
+  EXPECT_EQ(program->ItemIndex(), 2);
+  EXPECT_EQ(selection(), (std::vector<int>{1, 2}));
+  Editor().DelSong->Click();
+  Editor().DelSong->Click();
+  Editor().DelSong->Click();
+  EXPECT_TRUE(Program().empty());
+  EXPECT_EQ(program->ItemIndex(), -1);
+  EXPECT_TRUE(LastMessageBoxes().empty());
+}
+
 }  // namespace
