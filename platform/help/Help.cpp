@@ -78,10 +78,17 @@ constexpr const char* kHelpOnHelp =
     "- The Close (閉じる) button or the Esc key closes the window.\n"
     "- Opening help again brings the same window to the front.\n";
 
-void Show(const std::string& fallbackTitle, const std::string& text) {
+void Show(HWND owner, const std::string& fallbackTitle, const std::string& text) {
   if (!g_viewer) return;
   std::string title = ParseHelpText(text).Title();
-  g_viewer->ShowContents(title.empty() ? fallbackTitle : title, text);
+  if (title.empty()) title = fallbackTitle;
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof(WINDOWPLACEMENT);
+  if (owner != nullptr && GetWindowPlacement(owner, &wp)) {
+    g_viewer->ShowContentsBeside(wp.rcNormalPosition, title, text);
+  } else {
+    g_viewer->ShowContents(title, text);
+  }
 }
 
 }  // namespace
@@ -128,7 +135,7 @@ BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
       if (g_viewer) g_viewer->Close();
       return TRUE;
     case HELP_HELPONHELP:
-      Show("ヘルプの使い方", kHelpOnHelp);
+      Show(hWndMain, "ヘルプの使い方", kHelpOnHelp);
       return TRUE;
     case HELP_CONTENTS:
     case HELP_CONTEXT:
@@ -148,6 +155,6 @@ BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
     if (g_viewer) g_viewer->ReportMissingFile(hWndMain, file);
     return FALSE;
   }
-  Show(fs::path(file).filename().string(), *text);
+  Show(hWndMain, fs::path(file).filename().string(), *text);
   return TRUE;
 }

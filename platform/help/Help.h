@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/WinTypes.h"
+#include "platform/ui/Windows.h"
 
 using ULONG_PTR = std::uintptr_t;
 
@@ -43,6 +44,11 @@ class HelpViewer {
   // Shows the text of a help file; a viewer already open takes the new text and comes to
   // the front.
   virtual void ShowContents(const std::string& title, const std::string& text) = 0;
+  // The same, for a program window whose outer rectangle is owner: a viewer that is not
+  // open yet opens beside it, so the program's buttons stay in sight.
+  virtual void ShowContentsBeside(const RECT& /*owner*/, const std::string& title, const std::string& text) {
+    ShowContents(title, text);
+  }
   // Tells the user the help file cannot be found, in a message box over owner (may be
   // null) with MissingHelpFileText(fileName) and HelpCaption().
   virtual void ReportMissingFile(HWND owner, const std::string& fileName) = 0;

@@ -16,6 +16,13 @@ namespace {
 
 QString Escaped(const std::string& text) { return ToQString(text).toHtmlEscaped(); }
 
+// The help window's client area as it opens, and the smallest one still worth reading
+// when it is made to fit beside the program's window.
+constexpr QSize kHelpSize(560, 620);
+constexpr QSize kSmallestHelpSize(360, 280);
+// What a window manager's frame usually adds around the client area.
+constexpr QSize kFrameAllowance(8, 30);
+
 }  // namespace
 
 QString HelpHtml(const help::HelpDocument& document) {
@@ -58,7 +65,7 @@ void QtHelpViewer::MakeWindow() {
                                                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
   window_->setObjectName(QStringLiteral("HelpViewer"));
   window_->setModal(false);
-  window_->resize(560, 620);
+  window_->resize(kHelpSize);
 
   browser_ = new QTextBrowser(window_.get());
   browser_->setObjectName(QStringLiteral("HelpText"));
@@ -97,6 +104,27 @@ void QtHelpViewer::ShowContents(const std::string& title, const std::string& tex
   window_->show();
   window_->raise();
   window_->activateWindow();
+}
+
+void QtHelpViewer::ShowContentsBeside(const RECT& owner, const std::string& title, const std::string& text) {
+  if (!qApp) return;
+  if (!window_) MakeWindow();
+  // A window the user has open stays where it is; one that opens now comes up beside the
+  // program's window, which it would otherwise cover, buttons and all.
+  if (!window_->isVisible() || window_->isMinimized()) {
+    // The frame, unknown until the window manager has framed the window, is allowed for
+    // with the room a usual title bar and border take.
+    const QRect frame = window_->frameGeometry(), client = window_->geometry();
+    const int extraW = window_->isVisible() ? frame.width() - client.width() : kFrameAllowance.width();
+    const int extraH = window_->isVisible() ? frame.height() - client.height() : kFrameAllowance.height();
+    if (const auto place = PlaceBeside(owner, kHelpSize.width() + extraW, kHelpSize.height() + extraH,
+                                       kSmallestHelpSize.width() + extraW, kSmallestHelpSize.height() + extraH,
+                                       ScreenRects())) {
+      window_->move(place->left, place->top);
+      window_->resize(place->right - place->left - extraW, place->bottom - place->top - extraH);
+    }
+  }
+  ShowContents(title, text);
 }
 
 void QtHelpViewer::ReportMissingFile(HWND owner, const std::string& fileName) {

@@ -26,6 +26,7 @@ class QtHelpViewer : public help::HelpViewer {
   QtHelpViewer& operator=(const QtHelpViewer&) = delete;
 
   void ShowContents(const std::string& title, const std::string& text) override;
+  void ShowContentsBeside(const RECT& owner, const std::string& title, const std::string& text) override;
   void ReportMissingFile(HWND owner, const std::string& fileName) override;
   void Close() override;
 

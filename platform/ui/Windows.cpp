@@ -99,6 +99,60 @@ BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl) {
   return TRUE;
 }
 
+std::optional<RECT> PlaceBeside(const RECT& owner, LONG width, LONG height, LONG minWidth, LONG minHeight,
+                                const std::vector<RECT>& screens) {
+  if (screens.empty() || width <= 0 || height <= 0) return std::nullopt;
+  const Rect64 o = Widened(owner);
+  const long long cx = (o.left + o.right) / 2, cy = (o.top + o.bottom) / 2;
+  Rect64 s = Widened(screens.front());
+  for (const auto& screen : screens) {
+    const Rect64 w = Widened(screen);
+    if (cx >= w.left && cx < w.right && cy >= w.top && cy < w.bottom) s = w;
+  }
+  // The window may be no larger than the screen in either direction.
+  const long long fullW = std::min<long long>(width, s.right - s.left);
+  const long long fullH = std::min<long long>(height, s.bottom - s.top);
+  struct Side {
+    long long room;  // across the side: width beside, height above and below
+    bool beside;     // right or left of the owner
+    bool after;      // right of or below the owner
+  };
+  const Side sides[] = {{s.right - std::max(o.right, s.left), true, true},
+                        {std::min(o.left, s.right) - s.left, true, false},
+                        {s.bottom - std::max(o.bottom, s.top), false, true},
+                        {std::min(o.top, s.bottom) - s.top, false, false}};
+  const Side* chosen = nullptr;
+  for (const Side& side : sides)
+    if (side.room >= (side.beside ? fullW : fullH)) {
+      chosen = &side;
+      break;
+    }
+  long long w = fullW, h = fullH;
+  if (!chosen) {
+    // No side takes the whole window: the largest area that still leaves it usable.
+    long long best = 0;
+    for (const Side& side : sides) {
+      const long long sw = side.beside ? side.room : fullW, sh = side.beside ? fullH : side.room;
+      if (sw < minWidth || sh < minHeight || sw * sh <= best) continue;
+      best = sw * sh;
+      chosen = &side;
+      w = sw;
+      h = sh;
+    }
+    if (!chosen) return std::nullopt;
+  }
+  long long left = 0, top = 0;
+  if (chosen->beside) {
+    left = chosen->after ? std::max(o.right, s.left) : std::min(o.left, s.right) - w;
+    top = std::clamp(o.top, s.top, s.bottom - h);
+  } else {
+    top = chosen->after ? std::max(o.bottom, s.top) : std::min(o.top, s.bottom) - h;
+    left = std::clamp(o.left, s.left, s.right - w);
+  }
+  return RECT{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + w),
+              static_cast<LONG>(top + h)};
+}
+
 std::vector<RECT> ScreenRects() {
   if (ScreenSource()) return ScreenSource()();
   if (auto* backend = platform::ui::CurrentBackend()) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,14 @@ BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl);
 // The screens' work areas; the backend reports them, headless there is one of 1920 × 1080.
 std::vector<RECT> ScreenRects();
 void SetScreenSource(std::function<std::vector<RECT>()> source);
+
+// Where a window of the size given stands beside the owner's outer rectangle without
+// covering it: to its right, to its left, below or above it, on the screen that holds the
+// owner's middle (or the first). The first side with room for the whole window wins; else
+// the side with the most room, the window shrunk to it, as long as that leaves at least
+// the smallest size given; else nullopt, and the window is best left where it would be.
+std::optional<RECT> PlaceBeside(const RECT& owner, LONG width, LONG height, LONG minWidth, LONG minHeight,
+                                const std::vector<RECT>& screens);
 
 // Shows a modal message box through the backend. Headless, the box is recorded for tests
 // (see LastMessageBoxes) and answers IDOK.

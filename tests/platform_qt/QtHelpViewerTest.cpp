@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
+#include "platform/help/Help.h"
 #include "platform/help/HelpText.h"
 #include "platform/ui/Windows.h"
 
@@ -73,6 +74,58 @@ TEST(QtHelpViewerTest, AMissingFileIsToldInAMessageBox) {
   EXPECT_EQ(LastMessageBoxes()[0].text, platform::help::MissingHelpFileText("plume.hlp"));
   EXPECT_EQ(LastMessageBoxes()[0].caption, platform::help::HelpCaption());
   EXPECT_EQ(viewer.Window(), nullptr);
+}
+
+// A program window that is only a placement: where the deck stands on the screen.
+class StandingWindow : public PlacementProvider {
+ public:
+  explicit StandingWindow(RECT r) : rect(r) {}
+  void GetPlacement(WINDOWPLACEMENT& wp) override {
+    wp.showCmd = SW_SHOWNORMAL;
+    wp.rcNormalPosition = rect;
+  }
+  void SetPlacement(const WINDOWPLACEMENT& wp) override { rect = wp.rcNormalPosition; }
+  RECT rect;
+};
+
+TEST(QtHelpViewerTest, HelpOpensBesideTheProgramsWindowWhenTheScreenHasRoom) {
+  SetScreenSource([] { return std::vector<RECT>{{0, 0, 1920, 1080}}; });
+  const HWND deck = HandleFromValue(0x5eed);
+  StandingWindow standing(RECT{208, 120, 692, 300});
+  RegisterPlacementProvider(deck, &standing);
+  QtHelpViewer viewer;
+  platform::help::HelpViewer* previous = platform::help::SetHelpViewer(&viewer);
+  platform::help::RegisterHelpText("beside.hlp", "= Beside\n\ntext\n");
+  const QRect deckArea(208, 120, 484, 180);
+
+  ASSERT_TRUE(WinHelpA(deck, "beside.hlp", HELP_CONTENTS, 0));
+  ProcessEvents();
+  QDialog* window = viewer.Window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(window->frameGeometry().intersects(deckArea)) << "help covers the deck";
+  EXPECT_GE(window->frameGeometry().left(), 692);
+  EXPECT_EQ(window->frameGeometry().top(), 120);
+
+  // Where the user then puts the open window is left alone.
+  window->move(900, 40);
+  ASSERT_TRUE(WinHelpA(deck, "beside.hlp", HELP_CONTENTS, 0));
+  ProcessEvents();
+  EXPECT_EQ(window->pos(), QPoint(900, 40));
+
+  // Closed, and opened again after the deck moved to the right edge: beside it on the left.
+  viewer.Close();
+  standing.rect = RECT{1400, 120, 1884, 300};
+  ASSERT_TRUE(WinHelpA(deck, "beside.hlp", HELP_CONTENTS, 0));
+  ProcessEvents();
+  EXPECT_FALSE(window->frameGeometry().intersects(QRect(1400, 120, 484, 180)));
+  EXPECT_LE(window->frameGeometry().right(), 1399);
+
+  viewer.Close();
+  platform::help::UnregisterHelpText("beside.hlp");
+  platform::help::SetHelpViewer(previous);
+  UnregisterPlacementProvider(deck);
+  SetScreenSource(nullptr);
 }
 
 }  // namespace
