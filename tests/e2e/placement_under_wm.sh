@@ -4,24 +4,8 @@
 # with Esc, leave the stored placement and the deck's client area as the first start made
 # them.
 source "$(dirname "$0")/lib.sh"
-if ! declare -F start_wm >/dev/null; then
-  start_wm() {
-    openbox --sm-disable >/dev/null 2>&1 &
-    for _ in $(seq 200); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-      sleep 0.05
-    done
-    fail "no window manager"
-  }
-fi
 start_x
-start_wm
 install_player
-
-# The frame's thickness the window manager announces: "left, right, top, bottom".
-frame_extents() {
-  xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/^_NET_FRAME_EXTENTS(CARDINAL) = //p'
-}
 
 # The four stored numbers, "X Y XSize YSize".
 stored_placement() {
@@ -31,10 +15,13 @@ stored_placement() {
     END { print x, y, r, b }'
 }
 
-client_size() {  # window id -> "w h"
-  local g
-  g=$(geometry_of "$1")
-  echo "${g#* * }"
+# The size of the deck's client area in the player's own widget dump.
+dumped_size() {
+  ui_field_in Form1 Form1 geometry | cut -d, -f3,4
+}
+
+framed() {  # window id
+  [ "$(frame_extents "$1")" != "0 0 0 0" ]
 }
 
 first=""
@@ -42,24 +29,16 @@ for cycle in $(seq 10); do
   rm -f "$IO/ui.txt"
   start_player "sim"
   wid=$(main_window 10)
-  # The deck counts as shown once the window manager has framed it and the program has
-  # drawn its controls.
-  for _ in $(seq 200); do
-    [ -n "$(frame_extents "$wid")" ] && break
-    sleep 0.05
-  done
-  extents=$(frame_extents "$wid")
-  [ -n "$extents" ] || fail "cycle $cycle: the window manager did not frame the deck"
+  wait_until "the window manager frames the deck in cycle $cycle" 10 framed "$wid"
+  read -r fl fr ft fb <<<"$(frame_extents "$wid")"
   wait_for "track list in cycle $cycle" "1|2|3|4|5|6|7|8|9|10|11|12" 10 ui_field List1 items
-  wait_for "deck's client area in cycle $cycle" "482 159" 10 client_size "$wid"
-  wait_for "deck's size as the program sees it in cycle $cycle" "482,159" 10 \
-    bash -c "awk -F'\t' '\$1 == \"Form1\" { print \$5; exit }' '$IO/ui.txt' | sed 's/^geometry=[-0-9]*,[-0-9]*,//'"
+  wait_for "the deck's place and client area in cycle $cycle" "208 120 482 159" 10 placement_of "$wid"
+  wait_for "the deck's size as the player sees it in cycle $cycle" "482,159" 10 dumped_size
   press "$wid" Escape
   wait_player_exit 10
   now=$(stored_placement)
   if [ -z "$first" ]; then
     # The first close stores the designed place and the framed outer size.
-    IFS=', ' read -r fl fr ft fb <<<"$extents"
     expect_eq "outer rectangle stored by the first close" \
       "208 120 $((208 + fl + 482 + fr)) $((120 + ft + 159 + fb))" "$now"
     first=$now
