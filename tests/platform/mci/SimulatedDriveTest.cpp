@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -94,10 +95,10 @@ class SimulatedDriveTest : public PlatformTest {
 
 const VirtualDisc kShort = VirtualDisc::Parse("0:05,0:07");
 
-// A named pipe put where the control file belongs, with a writer waiting to feed it a text.
-// A drive that opens the pipe gets the text, which the test can see in the drive; a drive
-// that leaves it alone is not held up. Release() lets the writer go either way, so nothing
-// hangs whatever the drive did.
+// A named pipe put where the control file belongs, with a writer that feeds a text to every
+// reader that opens it. A drive that reads the pipe gets the text, which shows in the drive,
+// and the writer counts it; a drive that leaves the pipe alone is not held up. Release()
+// lets the writer go either way, so nothing hangs whatever the drive does.
 class PipeInPlace {
  public:
   PipeInPlace(const std::string& dir, const std::string& target, std::string text)
@@ -109,24 +110,32 @@ class PipeInPlace {
     if (::link(pipe_.c_str(), temp.c_str()) != 0 || std::rename(temp.c_str(), target.c_str()) != 0)
       throw std::runtime_error("cannot put the pipe in place");
     writer_ = std::thread([this, text = std::move(text)] {
-      const int fd = ::open(pipe_.c_str(), O_WRONLY);  // waits for a reader
-      if (fd < 0) return;
-      if (::write(fd, text.data(), text.size()) < 0) {
-        // The reader went away; nothing to tell.
+      for (;;) {
+        const int fd = ::open(pipe_.c_str(), O_WRONLY);  // waits for a reader
+        if (fd < 0 || stop_) {
+          if (fd >= 0) ::close(fd);
+          return;
+        }
+        if (::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size())) ++served_;
+        ::close(fd);
       }
-      ::close(fd);
     });
   }
   ~PipeInPlace() { Release(); }
   void Release() {
     if (!writer_.joinable()) return;
+    stop_ = true;
     const int reader = ::open(pipe_.c_str(), O_RDONLY | O_NONBLOCK);
     writer_.join();
     if (reader >= 0) ::close(reader);
   }
+  // How many times a reader took the text.
+  int Served() const { return served_; }
 
  private:
   std::string pipe_;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> served_{0};
   std::thread writer_;
 };
 
@@ -235,12 +244,13 @@ TEST_F(SimulatedDriveTest, ALeftoverControlFileIsReplacedAtStart) {
   // A pipe left at that place is replaced by a regular file too, without being read.
   PipeInPlace pipe(dir, Path(), "door=open\ndisc=0:09\n");
   SimulatedDrive drive(kShort, Path());
-  pipe.Release();
   EXPECT_FALSE(drive.DoorOpen());
+  pipe.Release();
+  EXPECT_EQ(pipe.Served(), 0);
   EXPECT_EQ(*drive.Disc(), kShort);
   struct stat st{};
   ASSERT_EQ(::stat(Path().c_str(), &st), 0);
-  EXPECT_TRUE(S_ISREG(st.st_mode));
+  ASSERT_TRUE(S_ISREG(st.st_mode)) << "reading the pipe here would hang the test";
   EXPECT_EQ(ControlText(), "door=closed\ndisc=0:05.00,0:07.00\n");
 }
 
@@ -257,6 +267,7 @@ TEST_F(SimulatedDriveTest, AControlFileThatIsNoRegularFileIsNotRead) {
     EXPECT_EQ(drive.State(), AudioState::Stopped);
     EXPECT_EQ(drive.Position(), platform::cd::kLeadInFrames);
     pipe.Release();
+    EXPECT_EQ(pipe.Served(), 0) << "the drive opened the pipe";
   }
   std::filesystem::remove(dir + "/pipe");
   std::filesystem::remove(Path());
