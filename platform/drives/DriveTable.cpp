@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/drives/Drives.h"
+#include "platform/mci/CdCommandLayer.h"
 #include "platform/mci/CdioAccess.h"
 #include "platform/mci/CueSheet.h"
 #include "platform/mci/RealCdDrive.h"
@@ -41,7 +42,13 @@ DriveTable& DriveTable::Instance() {
   return table;
 }
 
-DriveTable::DriveTable() { Configure(Env("PLUME_DRIVES"), Env("PLUME_SIM_DIR")); }
+DriveTable::DriveTable() {
+  cd::CdCommandLayer::Instance().SetDriveSource(this);
+  Configure(Env("PLUME_DRIVES"), Env("PLUME_SIM_DIR"));
+}
+
+// The command layer was made before the table, so it is still there when the table goes.
+DriveTable::~DriveTable() { cd::CdCommandLayer::Instance().SetDriveSource(nullptr); }
 
 const DriveEntry* DriveTable::Find(char letter) const {
   for (const auto& e : entries_)
@@ -52,6 +59,12 @@ const DriveEntry* DriveTable::Find(char letter) const {
 cd::CdDriver* DriveTable::CdDriver(char letter) const {
   const auto* e = Find(letter);
   return e ? e->driver.get() : nullptr;
+}
+
+std::optional<char> DriveTable::FirstCdDrive() const {
+  for (const auto& e : entries_)
+    if (e.driver) return e.letter;
+  return std::nullopt;
 }
 
 cd::SimulatedDrive* DriveTable::SimulatedDrive(char letter) const {
@@ -97,6 +110,8 @@ void DriveTable::AddSimulated(const std::string& disc, const std::string& simDir
 }
 
 void DriveTable::Configure(const std::string& setting, const std::string& simDir) {
+  // No device may outlive the driver it plays on.
+  cd::CdCommandLayer::Instance().Reset();
   entries_.clear();
   entries_.push_back({'C', DRIVE_FIXED, nullptr});
   const std::string text = Trim(setting);

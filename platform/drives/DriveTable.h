@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/WinTypes.h"
+#include "platform/mci/CdDriveSource.h"
 #include "platform/mci/CdDriver.h"
 
 namespace platform::cd {
@@ -36,7 +37,9 @@ struct DriveEntry {
   std::unique_ptr<cd::CdDriver> driver;  // CD-ROM drives only
 };
 
-class DriveTable {
+// The table is the CD command layer's drive source: it sets itself there when it is made,
+// and resets the layer (which stops and closes its devices) before it replaces its drivers.
+class DriveTable : public cd::CdDriveSource {
  public:
   static DriveTable& Instance();
 
@@ -55,8 +58,12 @@ class DriveTable {
   cd::CdDriver* CdDriver(char letter) const;
   cd::SimulatedDrive* SimulatedDrive(char letter) const;
 
+  cd::CdDriver* CdDriverAt(char letter) const override { return CdDriver(letter); }
+  std::optional<char> FirstCdDrive() const override;
+
  private:
   DriveTable();
+  ~DriveTable();
   // The letter the next CD-ROM drive would take; none (and a complaint) past Z:.
   std::optional<char> NextLetter() const;
   void AddCdDrive(std::unique_ptr<cd::CdDriver> driver);

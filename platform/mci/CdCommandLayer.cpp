@@ -4,15 +4,11 @@
 #include <cstring>
 #include <string>
 
-#include "platform/drives/DriveTable.h"
-#include "platform/drives/Drives.h"
 #include "platform/messages/Messages.h"
 
 namespace platform::cd {
 
 namespace {
-
-MciHandler* g_handler = nullptr;
 
 MCIERROR FromResult(Result r) {
   switch (r) {
@@ -52,17 +48,31 @@ CdCommandLayer& CdCommandLayer::Instance() {
 }
 
 void CdCommandLayer::Reset() {
-  for (auto& [id, d] : devices_) d.driver->Stop();
+  for (auto& [id, d] : devices_)
+    if (CdDriver* driver = DriverOf(d.letter)) driver->Stop();
   devices_.clear();
   playOwner_.clear();
 }
 
 std::optional<std::string> CdCommandLayer::TrackTitle(MCIDEVICEID device, int track) const {
   const auto it = devices_.find(device);
-  if (it == devices_.end() || track < 0) return std::nullopt;
-  auto title = it->second.driver->TrackTitle(track);
+  if (it == devices_.end() || track < 0 || source_ == nullptr) return std::nullopt;
+  CdDriver* driver = source_->CdDriverAt(it->second.letter);
+  if (driver == nullptr) return std::nullopt;
+  auto title = driver->TrackTitle(track);
   if (title && title->empty()) return std::nullopt;
   return title;
+}
+
+CdDriver* CdCommandLayer::DriverOf(char letter) {
+  CdDriver* driver = source_ ? source_->CdDriverAt(letter) : nullptr;
+  if (driver != nullptr) {
+    // Bound again on every use, since the source may have put a new driver in the drive;
+    // the handlers name the drive, never the driver, so an old one cannot be reached.
+    driver->SetPlayEndedHandler([this, letter] { OnPlayEnded(letter, MCI_NOTIFY_SUCCESSFUL); });
+    driver->SetPlayLostHandler([this, letter] { OnPlayEnded(letter, MCI_NOTIFY_FAILURE); });
+  }
+  return driver;
 }
 
 MCIERROR CdCommandLayer::SendCommand(MCIDEVICEID device, UINT msg, DWORD_PTR flags, DWORD_PTR param) {
@@ -74,6 +84,9 @@ MCIERROR CdCommandLayer::SendCommand(MCIDEVICEID device, UINT msg, DWORD_PTR fla
   Device& d = it->second;
   const DWORD_PTR callback = param ? *reinterpret_cast<DWORD_PTR*>(param) : 0;
   if ((f & MCI_NOTIFY) && param == 0) return MCIERR_NULL_PARAMETER_BLOCK;
+  // A drive taken out of the table under an open device answers like one without a disc.
+  CdDriver* drv = DriverOf(d.letter);
+  if (drv == nullptr && msg != MCI_CLOSE) return MCIERR_DEVICE_NOT_READY;
 
   MCIERROR err = 0;
   switch (msg) {
@@ -87,23 +100,23 @@ MCIERROR CdCommandLayer::SendCommand(MCIDEVICEID device, UINT msg, DWORD_PTR fla
     case MCI_PLAY:
       if ((f & MCI_FROM || f & MCI_TO) && param == 0) return MCIERR_NULL_PARAMETER_BLOCK;
       // Play notifies at its end, registered by Play itself.
-      return Play(device, d, f, reinterpret_cast<MCI_PLAY_PARMS*>(param));
+      return Play(device, d, *drv, f, reinterpret_cast<MCI_PLAY_PARMS*>(param));
     case MCI_SEEK:
-      err = Seek(device, d, f, reinterpret_cast<MCI_SEEK_PARMS*>(param));
+      err = Seek(device, d, *drv, f, reinterpret_cast<MCI_SEEK_PARMS*>(param));
       break;
     case MCI_STOP:
-      err = FromResult(d.driver->Stop());
+      err = FromResult(drv->Stop());
       if (!err) AbortPlay(device, d);
       break;
     case MCI_PAUSE:
-      err = FromResult(d.driver->Pause());
+      err = FromResult(drv->Pause());
       if (!err) AbortPlay(device, d);
       break;
     case MCI_SET:
-      err = Set(device, d, f, reinterpret_cast<MCI_SET_PARMS*>(param));
+      err = Set(device, d, *drv, f, reinterpret_cast<MCI_SET_PARMS*>(param));
       break;
     case MCI_STATUS:
-      err = Status(d, f, reinterpret_cast<MCI_STATUS_PARMS*>(param));
+      err = Status(d, *drv, f, reinterpret_cast<MCI_STATUS_PARMS*>(param));
       break;
     case MCI_RESUME:
     case MCI_INFO:
@@ -124,28 +137,19 @@ MCIERROR CdCommandLayer::Open(DWORD flags, MCI_OPEN_PARMS* p) {
   if (!IsCdAudioType(flags, p->lpstrDeviceType)) return MCIERR_CANNOT_LOAD_DRIVER;
   if (flags & MCI_OPEN_ELEMENT_ID) return MCIERR_FLAGS_NOT_COMPATIBLE;
 
-  CdDriver* driver = nullptr;
-  auto& table = DriveTable::Instance();
+  std::optional<char> letter;
   if (flags & MCI_OPEN_ELEMENT) {
-    const auto letter = DriveLetter(p->lpstrElementName);
-    if (!letter) return MCIERR_INVALID_FILE;
-    driver = table.CdDriver(*letter);
-    if (driver == nullptr) return MCIERR_INVALID_FILE;
+    letter = DriveLetter(p->lpstrElementName);
+    if (!letter || DriverOf(*letter) == nullptr) return MCIERR_INVALID_FILE;
   } else {
     // Without an element the device is the first CD-ROM drive.
-    for (const auto& e : table.Entries())
-      if (e.driver) {
-        driver = e.driver.get();
-        break;
-      }
-    if (driver == nullptr) return MCIERR_CANNOT_LOAD_DRIVER;
+    if (source_ != nullptr) letter = source_->FirstCdDrive();
+    if (!letter || DriverOf(*letter) == nullptr) return MCIERR_CANNOT_LOAD_DRIVER;
   }
 
   MCIDEVICEID id = 1;
   while (devices_.count(id)) ++id;
-  devices_[id].driver = driver;
-  driver->SetPlayEndedHandler([this, driver] { OnPlayEnded(driver, MCI_NOTIFY_SUCCESSFUL); });
-  driver->SetPlayLostHandler([this, driver] { OnPlayEnded(driver, MCI_NOTIFY_FAILURE); });
+  devices_[id].letter = *letter;
   p->wDeviceID = id;
   if (flags & MCI_NOTIFY) Register(id, devices_[id], p->dwCallback, false);
   return 0;
@@ -153,35 +157,35 @@ MCIERROR CdCommandLayer::Open(DWORD flags, MCI_OPEN_PARMS* p) {
 
 MCIERROR CdCommandLayer::Close(MCIDEVICEID id, Device& d) {
   // Closing stops the device's own playback first.
-  auto owner = playOwner_.find(d.driver);
+  auto owner = playOwner_.find(d.letter);
   if (owner != playOwner_.end() && owner->second == id) {
     // Stopping may first settle a play that has just ended or lost its disc, and that
     // already drops the entry; so look it up again rather than keep the iterator.
-    d.driver->Stop();
-    playOwner_.erase(d.driver);
+    if (CdDriver* driver = DriverOf(d.letter)) driver->Stop();
+    playOwner_.erase(d.letter);
   }
   AbortPlay(id, d);
   devices_.erase(id);
   return 0;
 }
 
-MCIERROR CdCommandLayer::Play(MCIDEVICEID id, Device& d, DWORD flags, MCI_PLAY_PARMS* p) {
+MCIERROR CdCommandLayer::Play(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD flags, MCI_PLAY_PARMS* p) {
   if (flags & MCI_WAIT) {
     // Waiting for a play to end would block the very loop that moves the play head.
     return MCIERR_UNSUPPORTED_FUNCTION;
   }
-  const auto toc = d.driver->ReadToc();
+  const auto toc = drv.ReadToc();
   if (!toc) return MCIERR_DEVICE_NOT_READY;
-  Frame from = d.driver->Position();
+  Frame from = drv.Position();
   Frame to = toc->leadOut;
   if ((flags & MCI_FROM) && !Decode(d, *toc, p->dwFrom, from)) return MCIERR_OUTOFRANGE;
   if ((flags & MCI_TO) && !Decode(d, *toc, p->dwTo, to)) return MCIERR_OUTOFRANGE;
   if (from >= toc->leadOut || from > to) return MCIERR_OUTOFRANGE;
 
-  if (const MCIERROR err = FromResult(d.driver->Play(from, to))) return err;
+  if (const MCIERROR err = FromResult(drv.Play(from, to))) return err;
 
   // Another device's notified play on the same drive is cut short by this one.
-  if (auto owner = playOwner_.find(d.driver); owner != playOwner_.end() && owner->second != id) {
+  if (auto owner = playOwner_.find(d.letter); owner != playOwner_.end() && owner->second != id) {
     if (auto other = devices_.find(owner->second); other != devices_.end())
       AbortPlay(other->first, other->second);
   }
@@ -190,28 +194,28 @@ MCIERROR CdCommandLayer::Play(MCIDEVICEID id, Device& d, DWORD flags, MCI_PLAY_P
   } else {
     AbortPlay(id, d);
   }
-  playOwner_[d.driver] = id;
+  playOwner_[d.letter] = id;
   return 0;
 }
 
-MCIERROR CdCommandLayer::Seek(MCIDEVICEID id, Device& d, DWORD flags, MCI_SEEK_PARMS* p) {
+MCIERROR CdCommandLayer::Seek(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD flags, MCI_SEEK_PARMS* p) {
   const DWORD where = flags & (MCI_TO | MCI_SEEK_TO_START | MCI_SEEK_TO_END);
   if (where == 0) return MCIERR_MISSING_PARAMETER;
   if (where != MCI_TO && where != MCI_SEEK_TO_START && where != MCI_SEEK_TO_END)
     return MCIERR_FLAGS_NOT_COMPATIBLE;
   if ((flags & MCI_TO) && p == nullptr) return MCIERR_NULL_PARAMETER_BLOCK;
-  const auto toc = d.driver->ReadToc();
+  const auto toc = drv.ReadToc();
   if (!toc) return MCIERR_DEVICE_NOT_READY;
   Frame target = toc->starts.front();
   if (where == MCI_SEEK_TO_END) target = toc->leadOut;
   if (where == MCI_TO && (!Decode(d, *toc, p->dwTo, target) || target > toc->leadOut))
     return MCIERR_OUTOFRANGE;
-  if (const MCIERROR err = FromResult(d.driver->Seek(target))) return err;
+  if (const MCIERROR err = FromResult(drv.Seek(target))) return err;
   AbortPlay(id, d);
   return 0;
 }
 
-MCIERROR CdCommandLayer::Set(MCIDEVICEID id, Device& d, DWORD flags, MCI_SET_PARMS* p) {
+MCIERROR CdCommandLayer::Set(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD flags, MCI_SET_PARMS* p) {
   const bool open = flags & MCI_SET_DOOR_OPEN, closed = flags & MCI_SET_DOOR_CLOSED;
   const bool format = flags & MCI_SET_TIME_FORMAT;
   if (open && closed) return MCIERR_FLAGS_NOT_COMPATIBLE;
@@ -225,15 +229,14 @@ MCIERROR CdCommandLayer::Set(MCIDEVICEID id, Device& d, DWORD flags, MCI_SET_PAR
   }
   if (open || closed) {
     if (open) AbortPlay(id, d);
-    if (const MCIERROR err = FromResult(d.driver->SetDoor(open))) return err;
+    if (const MCIERROR err = FromResult(drv.SetDoor(open))) return err;
   }
   return 0;
 }
 
-MCIERROR CdCommandLayer::Status(Device& d, DWORD flags, MCI_STATUS_PARMS* p) {
+MCIERROR CdCommandLayer::Status(Device& d, CdDriver& drv, DWORD flags, MCI_STATUS_PARMS* p) {
   if (p == nullptr) return MCIERR_NULL_PARAMETER_BLOCK;
   if (!(flags & MCI_STATUS_ITEM)) return MCIERR_MISSING_PARAMETER;
-  CdDriver& drv = *d.driver;
 
   // Items that need no disc.
   switch (p->dwItem) {
@@ -315,8 +318,8 @@ void CdCommandLayer::Register(MCIDEVICEID id, Device& d, DWORD_PTR callback, boo
   if (!play) Post(id, d, MCI_NOTIFY_SUCCESSFUL);
 }
 
-void CdCommandLayer::OnPlayEnded(CdDriver* driver, WPARAM code) {
-  auto owner = playOwner_.find(driver);
+void CdCommandLayer::OnPlayEnded(char letter, WPARAM code) {
+  auto owner = playOwner_.find(letter);
   if (owner == playOwner_.end()) return;
   const MCIDEVICEID id = owner->second;
   playOwner_.erase(owner);
@@ -372,14 +375,3 @@ DWORD CdCommandLayer::EncodeLength(const Device& d, Frame length) const {
 }
 
 }  // namespace platform::cd
-
-MciHandler* SetMciHandler(MciHandler* handler) {
-  MciHandler* previous = platform::cd::g_handler;
-  platform::cd::g_handler = handler;
-  return previous;
-}
-
-MCIERROR mciSendCommandA(MCIDEVICEID IDDevice, UINT uMsg, DWORD_PTR fdwCommand, DWORD_PTR dwParam) {
-  MciHandler* h = platform::cd::g_handler ? platform::cd::g_handler : &platform::cd::CdCommandLayer::Instance();
-  return h->SendCommand(IDDevice, uMsg, fdwCommand, dwParam);
-}
