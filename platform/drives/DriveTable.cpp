@@ -93,6 +93,10 @@ void DriveTable::AddReal() {
 }
 
 void DriveTable::AddSimulated(const std::string& disc, const std::string& simDir) {
+  // A drive without a letter is refused before it is made (its disc image is not even
+  // opened), so it leaves no control file.
+  const auto letter = NextLetter();
+  if (!letter) return;
   std::optional<cd::VirtualDisc> content;
   try {
     if (disc != "none") content = cd::VirtualDisc::Parse(disc);
@@ -101,9 +105,6 @@ void DriveTable::AddSimulated(const std::string& disc, const std::string& simDir
     // drive with a disc it cannot read.
     std::cerr << "plume: PLUME_DRIVES: " << e.what() << "; the drive stands empty\n";
   }
-  // A drive without a letter is refused before it is made, so it leaves no control file.
-  const auto letter = NextLetter();
-  if (!letter) return;
   std::string control;
   if (!simDir.empty()) control = simDir + "/" + std::string(1, *letter) + ".state";
   entries_.push_back({*letter, DRIVE_CDROM, std::make_unique<cd::SimulatedDrive>(std::move(content), control)});
