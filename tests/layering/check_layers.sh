@@ -1,36 +1,98 @@
 #!/usr/bin/env bash
-# Each layer may include only the layers below it, and only platform/qt/ and the program's
-# main routine may see Qt. A wrong include is a build error in spirit; this check makes it
-# one in fact, since every library shares the source root as its include path.
-set -euo pipefail
-cd "${1:?usage: $0 source-dir}"
+# Each layer may include only itself and the layers below it; only platform/qt/, the
+# program's main routine and the Qt tests may see Qt; the libraries a platform service wraps
+# stay in the platform. The build refuses most upward includes by itself (each layer's
+# target sees only the folders below it); this check also covers what a compiler cannot
+# see: the Qt rule, system libraries, tests and files in no layer at all.
+#
+# It reads the source tree as files (no version control needed) and fails when it finds no
+# sources, so a wrong folder cannot pass for a clean one. Both include forms are checked:
+# a project header written with angle brackets is still a project header.
+set -uo pipefail
+root=${1:?usage: $0 source-dir}
+cd "$root" || { echo "layers: cannot enter $root"; exit 2; }
+
+mapfile -t files < <(find . \( -name .git -o -name 'build*' -o -name node_modules \) -prune -o \
+  -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.hpp' -o -name '*.cc' \) -print |
+  sed 's|^\./||' | LC_ALL=C sort)
+if [ ${#files[@]} -eq 0 ]; then
+  echo "layers: no C++ sources under $root"
+  exit 2
+fi
 
 status=0
-check() {  # files, allowed include prefixes (regex), what
-  local files=$1 allowed=$2 what=$3
-  # Project includes are the quoted ones; system and Qt headers use angle brackets.
-  while IFS= read -r line; do
-    file=${line%%:*}
-    inc=$(sed -E 's/^.*#include "([^"]+)".*$/\1/' <<<"$line")
-    if ! grep -Eq "^($allowed)" <<<"$inc"; then
-      echo "$file includes $inc, above the $what layer"
-      status=1
-    fi
-  done < <(grep -EHn '^\s*#include "' $files 2>/dev/null || true)
+complain() {
+  echo "$1"
+  status=1
 }
 
-check "$(git ls-files 'platform/*.h' 'platform/*.cpp' | grep -v '^platform/qt/' | tr '\n' ' ')" "platform/" "platform"
-check "$(git ls-files 'framework/*.h' 'framework/*.cpp' | tr '\n' ' ')" "framework/|platform/" "framework"
-check "$(git ls-files 'engine/*' 'controls/*' 'settings/IniGT.*' | tr '\n' ' ')" \
-  "engine/|controls/|settings/IniGT\\.h$|framework/|platform/" "components"
+# The folders a file's layer may include from, as a regular expression over include paths.
+below_platform='platform/'
+below_framework="framework/|$below_platform"
+below_components="engine/|controls/|settings/IniGT\\.h$|$below_framework"
+below_windows="player/|editor/|about/|settings/|$below_components"
+anything='[a-z_]+/'
 
-# Qt stays in its own folder and the main routine (the benchmarks' bare Qt program, which
-# the player is measured against, is no part of the player).
-qt=$(git ls-files '*.h' '*.cpp' | grep -Ev '^(platform/qt/|player/Project1\.cpp|tests/|bench/floor\.cpp$)' |
-     xargs grep -El '^\s*#include <Q' 2>/dev/null || true)
-if [ -n "$qt" ]; then
-  echo "Qt headers outside platform/qt/ and the main routine: $qt"
-  status=1
-fi
-[ $status -eq 0 ] && echo "layers: every include points downwards"
+layer_of() {  # sets layer and allowed (a regex over include paths); empty for no layer
+  layer= allowed=
+  case $1 in
+    platform/qt/*) layer=platform-on-Qt allowed=$below_platform ;;
+    platform/*) layer=platform allowed=$below_platform ;;
+    framework/*) layer=framework allowed=$below_framework ;;
+    engine/* | controls/* | settings/IniGT.*) layer=components allowed=$below_components ;;
+    player/* | editor/* | about/* | settings/*) layer=windows allowed=$below_windows ;;
+    tests/* | bench/* | tools/*) layer=tests allowed=$anything ;;
+  esac
+}
+
+# The benchmarks' bare Qt program, which the player is measured against, is no part of the
+# player.
+may_see_qt() {
+  case $1 in
+    platform/qt/* | player/Project1.cpp | tests/platform_qt/* | tests/player_qt/* | bench/floor.cpp) return 0 ;;
+  esac
+  return 1
+}
+
+# The project's own top folders; an include that starts with one of them is a project
+# include whichever quotes it is written with.
+project='^(platform|framework|engine|controls|settings|player|editor|about|tests|bench|tools|resources)/'
+
+for file in "${files[@]}"; do
+  layer_of "$file"
+  [ -n "$layer" ] || complain "$file is in no layer: put it in a layer's folder or name its folder in $0"
+done
+
+# One pass over every include line of every file: "file:path".
+while IFS= read -r line; do
+  file=${line%%:*}
+  inc=${line#*:}
+  inc=${inc#*include}
+  inc=${inc#"${inc%%[<\"]*}"}
+  inc=${inc:1}
+  inc=${inc%%[>\"]*}
+  layer_of "$file"
+  [ -n "$layer" ] || continue
+  if [[ $inc =~ ^Q || $inc =~ ^Qt[A-Za-z]*/ ]]; then
+    may_see_qt "$file" || complain "$file includes <$inc>: Qt belongs to platform/qt/ alone"
+  elif [[ $inc == platform/qt/* ]]; then
+    may_see_qt "$file" || complain "$file includes $inc: only the main routine and the Qt tests reach platform/qt/"
+  elif [[ $inc =~ $project ]]; then
+    [[ $inc =~ ^($allowed) ]] || complain "$file includes $inc, above the $layer layer"
+  elif [[ $inc =~ ^(cdio|pulse|xcb|X11)/ ]]; then
+    [[ $file == platform/* || $file == tests/* || $file == bench/* ]] ||
+      complain "$file includes <$inc>: the libraries the platform wraps stay in platform/"
+  fi
+done < <(grep -EH '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"][^>"]+[>"]' "${files[@]}")
+
+# Inside the platform, the drive letters build on the CD drivers: the CD command layer
+# finds its drivers through the drive source it is given and never reaches the table.
+for file in "${files[@]}"; do
+  [[ $file == platform/mci/* ]] || continue
+  if grep -Eq '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]platform/drives/' "$file"; then
+    complain "$file includes platform/drives/: the drive table builds on the CD drivers, not the other way round"
+  fi
+done
+
+[ $status -eq 0 ] && echo "layers: every include of ${#files[@]} files points downwards"
 exit $status
