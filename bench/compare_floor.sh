@@ -17,9 +17,10 @@
 #                each state: the player stopped with the demo disc, playing it (simulated
 #                drive, silent), and with no drive at all; the floor has one state
 #   X CPU        the X server's on-CPU time over the same window, ms per minute
-#   repaints     DAMAGE notifications on the window per minute (each drawing request that
-#                changed it), and the rectangles they cover: a repaint clipped to many small
-#                rectangles shows as many
+#   repaints     repaints of the window that reached the X server per minute (DAMAGE
+#                reports, those closer than 5 ms together as one), the rectangles they
+#                covered and the image requests that carried them: a repaint clipped to many
+#                small rectangles shows as many
 #   requests     the program's X requests and round trips (replies) per minute (RECORD)
 set -euo pipefail
 
@@ -249,6 +250,7 @@ for s in stopped playing nodrive image; do
   rows+=("xcpu.$s|X server CPU per minute, $label (ms)|xcpu.any")
   rows+=("repaints.$s|repaints per minute, $label|repaints.any")
   rows+=("rects.$s|damaged rectangles per minute, $label|rects.any")
+  rows+=("images.$s|image requests per minute, $label|images.any")
   rows+=("requests.$s|X requests per minute, $label|requests.any")
   rows+=("roundtrips.$s|X round trips per minute, $label|roundtrips.any")
 done

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPoint>
 #include <algorithm>
 
 #include "platform/qt/QtConversions.h"
@@ -34,7 +35,44 @@ QtLabelPeer::QtLabelPeer(QWidget* parent, ui::PeerHandler* handler)
     : QtControl(new LabelWidget(parent), handler, Kind::Drawn) {}
 
 void QtLabelPeer::SetText(const std::string& text) {
-  if (auto* w = As<LabelWidget>()) w->setText(ToQString(text));
+  auto* w = As<LabelWidget>();
+  if (!w) return;
+  const QString next = ToQString(text);
+  if (next == w->text()) return;
+  const QRect changed = ChangedArea(w, w->text(), next);
+  // Where only part of the text changes, only that part is redrawn: QLabel would redraw
+  // the whole label, and a label that other opaque labels overlap (the deck's display)
+  // then reaches the screen as dozens of small rectangles around them, once a second.
+  if (changed.isNull() || !w->updatesEnabled() || !w->isVisible()) {
+    w->setText(next);
+    return;
+  }
+  w->setAttribute(Qt::WA_UpdatesDisabled, true);
+  w->setText(next);
+  w->setAttribute(Qt::WA_UpdatesDisabled, false);
+  w->update(changed);
+}
+
+QRect QtLabelPeer::ChangedArea(const QWidget* w, const QString& before, const QString& after) {
+  // Only left-aligned single lines keep the unchanged beginning where it was; the label
+  // draws from the top-left corner of its contents, as it has neither frame nor margin.
+  const auto* label = static_cast<const QLabel*>(w);
+  if (label->wordWrap() || label->frameWidth() != 0 || label->margin() != 0 || label->indent() > 0) return {};
+  if (!(label->alignment() & Qt::AlignLeft) || !(label->alignment() & Qt::AlignTop)) return {};
+  if (before.contains(QLatin1Char('\n')) || after.contains(QLatin1Char('\n'))) return {};
+  qsizetype same = 0;
+  while (same < before.size() && same < after.size() && before[same] == after[same]) ++same;
+  // A surrogate pair is never cut in two.
+  if (same > 0 && before[same - 1].isHighSurrogate()) --same;
+  // The changed ends, old and new, where they stand after the unchanged beginning: the
+  // pixels their glyphs cover, with a pixel or two more for smoothed edges and kerning
+  // against the character before.
+  const QFontMetrics fm = label->fontMetrics();
+  const QRect contents = label->contentsRect();
+  const QPoint origin(contents.left() + fm.horizontalAdvance(before.left(same)), contents.top() + fm.ascent());
+  const QRect ink = fm.boundingRect(before.mid(same)).translated(origin) | fm.boundingRect(after.mid(same)).translated(origin);
+  if (ink.isNull()) return {};
+  return ink.adjusted(-2, -2, 2, 2) & contents;
 }
 
 void QtLabelPeer::SetEnabled(bool enabled) {

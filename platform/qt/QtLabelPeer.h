@@ -1,6 +1,9 @@
 // A label: plain text drawn on its parent, top-aligned, with or without a background.
 #pragma once
 
+#include <QRect>
+#include <QString>
+
 #include "platform/qt/QtControl.h"
 
 namespace platform::qt {
@@ -14,6 +17,10 @@ class QtLabelPeer : public QtControl, public ui::LabelPeer {
   void SetAlignment(ui::Alignment a) override;
   void SetWordWrap(bool wrap) override;
   void MeasureText(const std::string& text, int& width, int& height) override;
+
+  // The part of the label that shows a difference when its text changes from before to
+  // after; a null rectangle when the whole label may change.
+  static QRect ChangedArea(const QWidget* label, const QString& before, const QString& after);
 };
 
 }  // namespace platform::qt

@@ -1,4 +1,9 @@
+#include <QFontMetrics>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QRegion>
+#include <QScreen>
+#include <vector>
 
 #include "tests/platform_qt/QtPeerFixture.h"
 
@@ -69,4 +74,113 @@ TEST_F(QtPeerTest, LabelMeasuresTextInItsOwnFont) {
   EXPECT_GT(h24, h12);
   EXPECT_EQ(w2, w24);
   EXPECT_GT(h2, h24 * 3 / 2);
+}
+
+namespace {
+
+// The regions Qt asks a widget to paint.
+class PaintLog : public QObject {
+ public:
+  std::vector<QRegion> regions;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) regions.push_back(static_cast<QPaintEvent*>(e)->region());
+    return false;
+  }
+};
+
+}  // namespace
+
+// The deck's time display: a big bold label that overlapping opaque labels cover in part,
+// whose text changes only at its end once a second.
+class QtLabelRepaintTest : public QtPeerTest {
+ protected:
+  QtLabelRepaintTest() {
+    ShowForm(482, 159);
+    label = backend.CreateLabel(form.get(), &handler);
+    label->SetBounds(16, 10, 361, 79);
+    label->SetFont(FontSpec{"ＭＳ Ｐ明朝", 32, true, false, false, false, kLime});
+    label->SetBackground(kBlack, true);
+    label->SetText("[01]  00:05");
+    cover = backend.CreateLabel(form.get(), &handler);
+    cover->SetBounds(200, 18, 60, 12);
+    cover->SetFont(FontSpec{"ＭＳ Ｐゴシック", 12, false, false, false, false, kGrey});
+    cover->SetBackground(kBlack, true);
+    cover->SetText("INTRO");
+    ProcessEvents();
+    WidgetOf(label)->installEventFilter(&log);
+  }
+
+  // What the window shows on the screen, which is what earlier paints left there.
+  QImage OnScreen() {
+    QWidget* window = WidgetOf(form);
+    return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  }
+
+  std::unique_ptr<LabelPeer> label, cover;
+  PaintLog log;
+};
+
+TEST_F(QtLabelRepaintTest, AChangeAtTheEndRepaintsOnlyTheEnd) {
+  QWidget* w = WidgetOf(label);
+  const QFontMetrics fm = w->fontMetrics();
+  const int unchanged = fm.horizontalAdvance(QStringLiteral("[01]  00:0"));
+  label->SetText("[01]  00:06");
+  ProcessEvents();
+  ASSERT_EQ(log.regions.size(), 1u);
+  const QRect painted = log.regions.front().boundingRect();
+  EXPECT_TRUE(painted.contains(QRect(unchanged, 0, fm.horizontalAdvance(QLatin1Char('6')), fm.ascent())))
+      << painted.x() << "," << painted.y() << " " << painted.width() << "x" << painted.height();
+  EXPECT_GT(painted.left(), unchanged / 2) << "the unchanged beginning is not redrawn";
+  EXPECT_LT(painted.height(), w->height());
+  EXPECT_EQ(qobject_cast<QLabel*>(w)->text(), QStringLiteral("[01]  00:06"));
+}
+
+TEST_F(QtLabelRepaintTest, CentredOrWrappedTextRepaintsTheWholeLabel) {
+  QWidget* w = WidgetOf(label);
+  label->SetAlignment(Alignment::Center);
+  ProcessEvents();
+  log.regions.clear();
+  label->SetText("[01]  00:06");
+  ProcessEvents();
+  ASSERT_FALSE(log.regions.empty());
+  EXPECT_EQ(log.regions.back().boundingRect(), w->rect());
+
+  label->SetAlignment(Alignment::Left);
+  label->SetWordWrap(true);
+  ProcessEvents();
+  log.regions.clear();
+  label->SetText("[01]  00:07");
+  ProcessEvents();
+  ASSERT_FALSE(log.regions.empty());
+  EXPECT_EQ(log.regions.back().boundingRect(), w->rect());
+}
+
+TEST_F(QtLabelRepaintTest, TheScreenMatchesAFreshDrawingAfterEveryChange) {
+  // Longer, shorter, changed at the start, the middle and the end, emptied and refilled.
+  for (const char* text : {"[01]  00:06", "[01]  00:59", "[01]  01:00", "[12]  01:00", "[12]  1:00", "[12]  10:00:00",
+                           "", "[01]  00:00", "再生中  00:01"}) {
+    SCOPED_TRACE(text);
+    label->SetText(text);
+    ProcessEvents();
+    const QImage screen = OnScreen();
+    const QImage fresh = Grab(WidgetOf(form)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(screen.size(), fresh.size());
+    EXPECT_TRUE(screen == fresh);
+  }
+}
+
+TEST_F(QtLabelRepaintTest, AHiddenLabelTakesItsTextAndShowsItWhenShown) {
+  label->SetVisible(false);
+  ProcessEvents();
+  label->SetText("[02]  00:01");
+  label->SetVisible(true);
+  ProcessEvents();
+  // Showing a child asks for its paint through one more round of posted events.
+  ProcessEvents();
+  const QImage a = OnScreen(), b = Grab(WidgetOf(form)).convertToFormat(QImage::Format_RGB32);
+  QRect diff;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) diff |= QRect(x, y, 1, 1);
+  EXPECT_TRUE(diff.isNull()) << diff.x() << "," << diff.y() << " " << diff.width() << "x" << diff.height();
 }
