@@ -224,7 +224,9 @@ void TForm::PeerMoved(int left, int top, int width, int height) {
   fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
   const bool frameChanged = before[0] != frameLeft_ || before[1] != frameTop_ || before[2] != frameRight_ ||
                             before[3] != frameBottom_;
-  if (frameChanged && !sizedByClient_) {
+  // Only a window in its normal state is resized so: a maximised or minimised one would be
+  // taken out of its state by the resize, and keeps what the window manager made of it.
+  if (frameChanged && !sizedByClient_ && windowState_ == wsNormal) {
     // The outer size was asked for (a stored placement) while the frame was still unknown,
     // so the client area was given all of it. Now that the frame is known the outer size
     // stays as asked and the client area gives the frame its room; otherwise every start
