@@ -22,8 +22,8 @@ TPropertyTable& TCheckBox::Properties() {
   static TPropertyTable t = [] {
     TPropertyTable p(&TWinControl::Properties());
     Prop<TCheckBox>(p, "Checked", [](TCheckBox* c, const TPropValue& v) { c->SetChecked(AsBoolean(v)); });
-    p.Add("State", [](TComponent* c, const TPropValue& v) {
-      static_cast<TCheckBox*>(c)->SetChecked(AsEnum(v, {"cbUnchecked", "cbChecked", "cbGrayed"}) == 1);
+    Prop<TCheckBox>(p, "State", [](TCheckBox* c, const TPropValue& v) {
+      c->SetChecked(AsEnum(v, {"cbUnchecked", "cbChecked", "cbGrayed"}) == 1);
     });
     return p;
   }();

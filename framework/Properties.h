@@ -57,9 +57,15 @@ class TPropertyTable {
 };
 
 // Typed helper: Prop<TLabel>(table, "Caption", [](TLabel* l, const TPropValue& v) {...}).
+// The outer block of a description names a class of its own, whose setters then reach the
+// window it is read into; a window of another class is refused rather than written as one.
 template <class T>
 void Prop(TPropertyTable& table, const std::string& name, std::function<void(T*, const TPropValue&)> set) {
-  table.Add(name, [set = std::move(set)](TComponent* c, const TPropValue& v) { set(static_cast<T*>(c), v); });
+  table.Add(name, [set = std::move(set), name](TComponent* c, const TPropValue& v) {
+    T* target = dynamic_cast<T*>(c);
+    if (target == nullptr) throw EReadError("'" + c->Name() + "' has no property " + name + " of this class");
+    set(target, v);
+  });
 }
 
 // Makes components by class name.

@@ -190,6 +190,16 @@ end
   EXPECT_EQ(static_cast<TEdit*>(form->FindComponent("Count"))->Text(), "7");
 }
 
+TEST_F(ControlsTest, AFormIsNotReadAsAControlOfAnotherClass) {
+  RegisterFrameworkClasses();
+  for (const std::string text : {"object F: TLabel\n  AutoSize = False\nend\n",
+                                 "object F: TCheckBox\n  State = cbChecked\nend\n"}) {
+    SCOPED_TRACE(text);
+    auto* form = Make<TControlsForm>();
+    EXPECT_THROW(form->Read(text), EReadError);
+  }
+}
+
 TEST_F(ControlsTest, ClientAlignedPanelFollowsItsParentsClientArea) {
   auto* form = Make<TForm>();
   form->SetClientWidth(200);

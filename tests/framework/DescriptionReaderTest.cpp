@@ -210,6 +210,19 @@ TEST_F(DescriptionReaderTest, ErrorsNameTheSourceAndTheLine) {
   }
 }
 
+// The outer block's class decides the setters used on the window read into; a window that
+// is not of that class must not be written through them as if it were.
+TEST_F(DescriptionReaderTest, AWindowOfAnotherClassThanTheDescriptionsIsRefused) {
+  TComponent plain(nullptr);
+  try {
+    TDescriptionReader::Read(&plain, "object F: TReaderPanel\n  Caption = 'x'\nend\n", "main.dfm");
+    ADD_FAILURE() << "no error";
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message(), "main.dfm:2: bad value for Caption: 'F' has no property Caption of this class");
+  }
+  EXPECT_TRUE(events.empty());
+}
+
 TEST_F(DescriptionReaderTest, AFailedReadFreesWhatItMadeAndLoadsNothing) {
   new TComponent(form.get());  // made by the form's own code before reading
   const std::string text = "object F: TReaderForm\n  object P: TReaderPanel\n    object Q: TReaderPanel\n    end\n  end\n  object X: TFoo\n  end\nend\n";
