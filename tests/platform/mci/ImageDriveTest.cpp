@@ -53,9 +53,12 @@ class ImageDriveTest : public PlatformTest {
     platform::DriveTable::Instance().Configure(setting, simDir);
     return platform::DriveTable::Instance().SimulatedDrive('D');
   }
-  void Steer(const std::string& text) const {
+  // Replaces the control file whole and lets the drive read it and spin the disc up.
+  void Steer(SimulatedDrive* d, const std::string& text) {
     dir.Write("steer.tmp", text);
     ASSERT_EQ(std::rename(dir.File("steer.tmp").c_str(), dir.File("D.state").c_str()), 0);
+    d->DoorOpen();
+    loop.Advance(SimulatedDrive::kSpinUpMs);
   }
 
   TempDir dir;
@@ -115,27 +118,27 @@ TEST_F(ImageDriveTest, TheControlFilePutsImagesInAndTakesThemOut) {
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->ReadToc()->TrackCount(), 12);
 
-  Steer("door=closed\ndisc=image:" + good + "\n");
+  Steer(d, "door=closed\ndisc=image:" + good + "\n");
   ASSERT_TRUE(d->Ready());
   EXPECT_EQ(d->ReadToc()->TrackCount(), 3);
   // The drive writes the image back when the program moves the door.
   ASSERT_EQ(d->SetDoor(true), platform::cd::Result::Ok);
   EXPECT_EQ(dir.Read("D.state"), "door=open\ndisc=image:" + good + "\n");
 
-  Steer("door=closed\ndisc=image:" + dir.File("titled.cue") + "\n");
+  Steer(d, "door=closed\ndisc=image:" + dir.File("titled.cue") + "\n");
   ASSERT_TRUE(d->Ready());
   EXPECT_EQ(d->TrackTitle(0), "Tones");
 
   {
     CapturedErrors errors;
-    Steer("door=closed\ndisc=image:" + dir.File("missing.cue") + "\n");
+    Steer(d, "door=closed\ndisc=image:" + dir.File("missing.cue") + "\n");
     EXPECT_FALSE(d->Ready()) << "a disc the drive cannot read is no disc";
     const std::string text = errors.Text();
     EXPECT_NE(text.find(dir.File("D.state") + ":2: unreadable disc image: " + dir.File("missing.cue") + ":2:"),
               std::string::npos)
         << text;
   }
-  Steer("door=closed\ndisc=demo\n");
+  Steer(d, "door=closed\ndisc=demo\n");
   EXPECT_EQ(d->ReadToc()->TrackCount(), 12);
 }
 
