@@ -171,6 +171,10 @@ std::size_t PulseSoundOutput::Write(const std::uint8_t* data, std::size_t bytes)
 void PulseSoundOutput::Pause() {
   if (stream_ == nullptr) return;
   Locked lock(mainloop_);
+  // Corked, the server takes back what the sink has not played yet, so the pause is heard
+  // at once and nothing queued is lost. (A sink's monitor has already passed that sound on,
+  // so a recorder listening there hears those few milliseconds again after the resume;
+  // speakers do not.)
   if (!Broken()) Await(mainloop_, pa_stream_cork(stream_, 1, OnDone, mainloop_));
 }
 
@@ -223,6 +227,7 @@ void PulseSoundOutput::Drain(std::function<void()> done) {
   Locked lock(mainloop_);
   drainDone_ = std::move(done);
   drainFlushes_ = flushes_;
+  drainedAt_ = 0;
   if (Broken()) {
     // Nothing will ever play: the play is over as far as anyone will hear.
     auto fn = std::move(drainDone_);
@@ -246,7 +251,12 @@ void PulseSoundOutput::OnDrainTimer(pa_mainloop_api* api, pa_time_event* e, cons
 
 void PulseSoundOutput::CheckDrained() {
   if (!drainDone_ || drainFlushes_ != flushes_) return;
-  if (!Broken() && PlayedLocked() < written_) {
+  // Once the server has drained the stream its clock stops short of the last frames, which
+  // are still on their way through the sink; they are counted as played when their time
+  // has passed.
+  const std::uint64_t played = Broken() ? written_ : PlayedLocked();
+  if (drainedAt_ == 0) drainedAt_ = pa_rtclock_now() + (written_ - std::min(played, written_)) * 1000000 / kSampleRate;
+  if (played < written_ && pa_rtclock_now() < drainedAt_) {
     if (drainTimer_ == nullptr)
       drainTimer_ = pa_context_rttime_new(context_, pa_rtclock_now() + kDrainRecheckUs, OnDrainTimer, this);
     return;

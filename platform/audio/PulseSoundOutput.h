@@ -61,6 +61,7 @@ class PulseSoundOutput : public SoundOutput {
   std::function<void()> drainDone_;
   std::uint64_t drainFlushes_ = 0;
   pa_time_event* drainTimer_ = nullptr;
+  std::uint64_t drainedAt_ = 0;  // when the last frame will have been heard (libpulse's clock, µs)
   bool reportedLoss_ = false;
 };
 
