@@ -8,6 +8,7 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Resources.h"
+#include "platform/audio/SoundOutput.h"
 #include "platform/desktop/MediaControls.h"
 #include "platform/help/Help.h"
 #include "platform/qt/QtMediaControls.h"
@@ -20,6 +21,8 @@ int main(int argc, char* argv[]) {
   // The player takes no arguments of its own; Qt's are left to Qt.
   QApplication qt(argc, argv);
   platform::qt::InstallQtPlatform();
+  // The drives play through the desktop's sound server, under the program's name in its mixer.
+  platform::audio::UseSystemSound("plume");
   RegisterEmbeddedResources();
   if (const auto help = FindResource("help/plume.hlp")) platform::help::RegisterHelpText("plume.hlp", std::string(*help));
   RegisterPlayerClasses();

@@ -29,9 +29,13 @@ std::string Trim(const std::string& s) {
 }
 
 std::vector<std::unique_ptr<cd::CdDriver>> MachineCdDrives() {
+  // Drives play digitally through the sound server; PLUME_CD_ANALOG=1 lets a drive wired to
+  // a sound card play through its own output instead.
+  const auto playback = Env("PLUME_CD_ANALOG") == "1" ? cd::RealCdDrive::Playback::Analog
+                                                       : cd::RealCdDrive::Playback::Digital;
   std::vector<std::unique_ptr<cd::CdDriver>> drives;
   for (auto& device : cd::ListRealCdDrives())
-    drives.push_back(std::make_unique<cd::RealCdDrive>(cd::MakeLibcdioAccess(std::move(device))));
+    drives.push_back(std::make_unique<cd::RealCdDrive>(cd::MakeLibcdioAccess(std::move(device)), playback));
   return drives;
 }
 

@@ -12,7 +12,8 @@
 //   image:<cue>  a simulated drive with the disc image of that CUE sheet (empty when the
 //                image cannot be read)
 // With PLUME_SIM_DIR set to a folder, each simulated drive follows the control file
-// "<folder>/<letter>.state" (see SimulatedDrive).
+// "<folder>/<letter>.state" (see SimulatedDrive). Real drives play digitally through the
+// sound server unless PLUME_CD_ANALOG=1 asks for the drive's own analog output.
 #pragma once
 
 #include <functional>

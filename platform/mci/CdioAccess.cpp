@@ -5,6 +5,8 @@
 #include <cdio/audio.h>
 #include <cdio/logging.h>
 #include <cdio/mmc.h>
+#include <cdio/paranoia/cdda.h>
+#include <cdio/paranoia/paranoia.h>
 
 // climits first: the kernel's cdrom header uses INT_MAX without including it.
 #include <climits>
@@ -14,6 +16,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <mutex>
@@ -81,6 +85,16 @@ DriveStatus DriveStatusOf(int code) {
   }
 }
 
+// How often paranoia may read a sector again before it gives up on it; it then skips.
+constexpr int kParanoiaRetries = 5;
+
+// Paranoia reports what it did to each sector through a callback without user data; a
+// skip is all we want to hear of, and the reader thread asks right after its read.
+std::atomic<int> g_paranoiaSkips{0};
+void OnParanoia(long /*where*/, paranoia_cb_mode_t mode) {
+  if (mode == PARANOIA_CB_SKIP) ++g_paranoiaSkips;
+}
+
 class LibcdioAccess final : public CdioAccess {
  public:
   explicit LibcdioAccess(std::string device) : device_(std::move(device)) { PrepareLibcdio(); }
@@ -89,18 +103,53 @@ class LibcdioAccess final : public CdioAccess {
   LibcdioAccess& operator=(const LibcdioAccess&) = delete;
 
   bool Open() override {
+    std::lock_guard lock(mutex_);
     if (cdio_ == nullptr) cdio_ = cdio_open(device_.c_str(), DRIVER_LINUX);
     return cdio_ != nullptr;
   }
 
   void Close() override {
+    std::lock_guard lock(mutex_);
+    ReleaseParanoia();
     if (cdio_ != nullptr) cdio_destroy(cdio_);
     cdio_ = nullptr;
   }
 
-  bool IsOpen() const override { return cdio_ != nullptr; }
+  int ReadAudio(std::int32_t lsn, int count, std::uint8_t* out) override {
+    std::lock_guard lock(mutex_);
+    if (cdio_ == nullptr || lsn < 0) return 0;
+    if (paranoia_ == nullptr) {
+      drive_ = cdio_cddap_identify_cdio(cdio_, CDDA_MESSAGE_FORGETIT, nullptr);
+      if (drive_ == nullptr || cdio_cddap_open(drive_) != 0) {
+        ReleaseParanoia();
+        return 0;
+      }
+      paranoia_ = cdio_paranoia_init(drive_);
+      // Full checking, but a sector that stays bad is skipped rather than read forever.
+      paranoia_modeset(paranoia_, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
+      nextLsn_ = -1;
+    }
+    if (lsn != nextLsn_) cdio_paranoia_seek(paranoia_, lsn, SEEK_SET);
+    nextLsn_ = -1;
+    for (int i = 0; i < count; ++i) {
+      g_paranoiaSkips = 0;
+      const std::int16_t* sector = cdio_paranoia_read_limited(paranoia_, OnParanoia, kParanoiaRetries);
+      if (sector == nullptr) return i;
+      if (g_paranoiaSkips > 0)
+        std::cerr << "plume: sector " << lsn + i << " could not be read cleanly; skipped over\n";
+      std::memcpy(out + std::size_t(i) * CDIO_CD_FRAMESIZE_RAW, sector, CDIO_CD_FRAMESIZE_RAW);
+    }
+    nextLsn_ = lsn + count;
+    return count;
+  }
+
+  bool IsOpen() const override {
+    std::lock_guard lock(mutex_);
+    return cdio_ != nullptr;
+  }
 
   MediaCheck MediaChanged() override {
+    std::lock_guard lock(mutex_);
     if (cdio_ == nullptr) return MediaCheck::Failed;
     const int rc = cdio_get_media_changed(cdio_);
     if (rc == 1) return MediaCheck::Changed;
@@ -111,6 +160,7 @@ class LibcdioAccess final : public CdioAccess {
   }
 
   std::optional<int> FirstTrack() override {
+    std::lock_guard lock(mutex_);
     if (cdio_ == nullptr) return std::nullopt;
     const track_t t = cdio_get_first_track_num(cdio_);
     if (t == CDIO_INVALID_TRACK) return std::nullopt;
@@ -118,6 +168,7 @@ class LibcdioAccess final : public CdioAccess {
   }
 
   std::optional<int> TrackCount() override {
+    std::lock_guard lock(mutex_);
     if (cdio_ == nullptr) return std::nullopt;
     const track_t n = cdio_get_num_tracks(cdio_);
     if (n == CDIO_INVALID_TRACK) return std::nullopt;
@@ -125,6 +176,7 @@ class LibcdioAccess final : public CdioAccess {
   }
 
   std::optional<std::int32_t> TrackLsn(int track) override {
+    std::lock_guard lock(mutex_);
     if (cdio_ == nullptr || track < 0 || track > 0xFF) return std::nullopt;
     // libcdio's "lba" already counts the lead-in; the driver adds it itself, so it asks for
     // the sector number.
@@ -134,6 +186,7 @@ class LibcdioAccess final : public CdioAccess {
   }
 
   bool IsDataTrack(int track) override {
+    std::lock_guard lock(mutex_);
     if (cdio_ == nullptr || track < 0 || track > 0xFF) return false;
     // A track of unknown format counts as audio: trying to play it costs less than hiding it.
     switch (cdio_get_track_format(cdio_, static_cast<track_t>(track))) {
@@ -148,6 +201,7 @@ class LibcdioAccess final : public CdioAccess {
   }
 
   std::optional<std::int32_t> LastSessionLsn() override {
+    std::lock_guard lock(mutex_);
     if (cdio_ == nullptr) return std::nullopt;
     lsn_t lsn = 0;
     if (!Succeeded(cdio_get_last_session(cdio_, &lsn))) return std::nullopt;
@@ -155,17 +209,28 @@ class LibcdioAccess final : public CdioAccess {
   }
 
   bool PlayMsf(BcdMsf start, BcdMsf end) override {
+    std::lock_guard lock(mutex_);
     if (cdio_ == nullptr) return false;
     msf_t from{start.m, start.s, start.f};
     msf_t to{end.m, end.s, end.f};
     return Succeeded(cdio_audio_play_msf(cdio_, &from, &to));
   }
 
-  bool Pause() override { return cdio_ != nullptr && Succeeded(cdio_audio_pause(cdio_)); }
-  bool Resume() override { return cdio_ != nullptr && Succeeded(cdio_audio_resume(cdio_)); }
-  bool Stop() override { return cdio_ != nullptr && Succeeded(cdio_audio_stop(cdio_)); }
+  bool Pause() override {
+    std::lock_guard lock(mutex_);
+    return cdio_ != nullptr && Succeeded(cdio_audio_pause(cdio_));
+  }
+  bool Resume() override {
+    std::lock_guard lock(mutex_);
+    return cdio_ != nullptr && Succeeded(cdio_audio_resume(cdio_));
+  }
+  bool Stop() override {
+    std::lock_guard lock(mutex_);
+    return cdio_ != nullptr && Succeeded(cdio_audio_stop(cdio_));
+  }
 
   std::optional<Subchannel> ReadSubchannel() override {
+    std::lock_guard lock(mutex_);
     if (cdio_ == nullptr) return std::nullopt;
     cdio_subchannel_t sub{};
     if (!Succeeded(cdio_audio_read_subchannel(cdio_, &sub))) return std::nullopt;
@@ -173,8 +238,10 @@ class LibcdioAccess final : public CdioAccess {
   }
 
   bool Eject() override {
+    std::lock_guard lock(mutex_);
     // The kernel refuses to eject a drive that is open more than once, so the handle we
     // hold does the eject; libcdio frees it when that works.
+    ReleaseParanoia();
     Open();
     if (cdio_ != nullptr && Succeeded(cdio_eject_media(&cdio_))) {
       Close();
@@ -185,6 +252,7 @@ class LibcdioAccess final : public CdioAccess {
   }
 
   bool CloseTray() override {
+    std::lock_guard lock(mutex_);
     driver_id_t driver = DRIVER_LINUX;
     return Succeeded(cdio_close_tray(device_.c_str(), &driver));
   }
@@ -199,8 +267,22 @@ class LibcdioAccess final : public CdioAccess {
   }
 
  private:
+  void ReleaseParanoia() {
+    if (paranoia_ != nullptr) cdio_paranoia_free(paranoia_);
+    paranoia_ = nullptr;
+    // The drive structure borrows our libcdio handle, which stays ours to close.
+    if (drive_ != nullptr) cdio_cddap_close_no_free_cdio(drive_);
+    drive_ = nullptr;
+  }
+
   std::string device_;
+  // Every call holds this: the playback worker reads sectors while the program's thread
+  // asks about the disc, and a close must wait for a read in progress.
+  mutable std::recursive_mutex mutex_;
   CdIo_t* cdio_ = nullptr;
+  cdrom_drive_t* drive_ = nullptr;
+  cdrom_paranoia_t* paranoia_ = nullptr;
+  std::int32_t nextLsn_ = -1;
 };
 
 }  // namespace

@@ -85,6 +85,13 @@ class CdioAccess {
 
   // Asks the drive itself, without opening the disc; drives that cannot tell say Unknown.
   virtual DriveStatus TrayAndDisc() { return DriveStatus::Unknown; }
+
+  // Reads `count` audio sectors (kSectorBytes each) from sector number lsn on, with
+  // paranoia's error correction; returns how many were read. A sector paranoia cannot
+  // mend is given as it came and said on the standard error. The playback worker calls it
+  // while the program's thread may call the rest, so an implementation guards its device.
+  // A drive that cannot deliver audio sectors reads none.
+  virtual int ReadAudio(std::int32_t /*lsn*/, int /*count*/, std::uint8_t* /*out*/) { return 0; }
 };
 
 // libcdio's access to a device such as "/dev/sr0"; nothing is opened until it is needed.

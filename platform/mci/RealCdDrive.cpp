@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/mci/CdioSectorSource.h"
+
 namespace platform::cd {
 
 namespace {
@@ -20,15 +22,39 @@ constexpr std::uint64_t kEndSlackMs = 1000;
 
 }  // namespace
 
-RealCdDrive::RealCdDrive(std::unique_ptr<CdioAccess> access) : access_(std::move(access)) {}
+RealCdDrive::RealCdDrive(std::unique_ptr<CdioAccess> access, Playback playback,
+                         std::unique_ptr<audio::SoundOutput> output)
+    : access_(std::move(access)) {
+  if (playback == Playback::Digital) {
+    digital_ = std::make_unique<DigitalCdDriver>(std::move(output));
+    digital_->SetPlayEndedHandler([this] {
+      CancelPoll();
+      NotifyPlayEnded();
+    });
+    digital_->SetPlayLostHandler([this] {
+      CancelPoll();
+      NotifyPlayLost();
+    });
+  }
+}
 
-RealCdDrive::~RealCdDrive() { CancelPoll(); }
+RealCdDrive::~RealCdDrive() {
+  CancelPoll();
+  // The player's worker reads through the access; it stops before the access goes.
+  digital_.reset();
+}
+
+void RealCdDrive::Mount() {
+  if (!digital_) return;
+  digital_->SetSource(toc_ ? std::make_shared<CdioSectorSource>(*access_, *toc_) : nullptr);
+}
 
 // --- the disc -----------------------------------------------------------------------------
 
 void RealCdDrive::Forget() {
-  access_->Close();
   toc_.reset();
+  Mount();
+  access_->Close();
 }
 
 bool RealCdDrive::StillThere() {
@@ -54,6 +80,7 @@ bool RealCdDrive::Refresh() {
   // The disc we knew is gone (or we never knew one), and any play of it with it.
   LosePlay();
   toc_.reset();
+  Mount();
   if (!access_->IsOpen()) {
     if (!access_->Open()) return false;
     // A change from before we looked belongs to the disc about to be read.
@@ -67,6 +94,7 @@ bool RealCdDrive::Refresh() {
     return false;
   }
   position_ = toc_->starts.front();
+  Mount();
   return true;
 }
 
@@ -184,6 +212,15 @@ void RealCdDrive::CancelPoll() {
 }
 
 void RealCdDrive::Poll() {
+  if (digital_) {
+    // The player reports the end itself; the poll only watches for the disc going.
+    if (digital_->State() == AudioState::Stopped) {
+      CancelPoll();
+    } else if (!access_->IsOpen() || !StillThere()) {
+      Forget();
+    }
+    return;
+  }
   if (phase_ != Phase::Running) {
     CancelPoll();
     return;
@@ -239,6 +276,11 @@ Result RealCdDrive::Play(Frame from, Frame to) {
   if (from < toc_->starts.front()) from = toc_->starts.front();
   if (from > to || to > toc_->leadOut) return Result::Failed;
 
+  if (digital_) {
+    const Result r = digital_->Play(from, to);
+    if (r == Result::Ok && !pollTimer_) StartPoll();
+    return r;
+  }
   if (from == to) {
     if (phase_ != Phase::Idle && !access_->Stop()) return Result::Failed;
   } else {
@@ -259,6 +301,7 @@ Result RealCdDrive::Play(Frame from, Frame to) {
 
 Result RealCdDrive::Pause() {
   if (!Refresh()) return Result::NotReady;
+  if (digital_) return digital_->Pause();
   const auto sub = Sample();
   const bool drivePlays = sub && sub->status == SubchannelStatus::Playing;
   if (phase_ != Phase::Running && !drivePlays) return Result::Ok;
@@ -272,6 +315,10 @@ Result RealCdDrive::Pause() {
 
 Result RealCdDrive::Stop() {
   if (!Refresh()) return Result::NotReady;
+  if (digital_) {
+    CancelPoll();
+    return digital_->Stop();
+  }
   const auto sub = Sample();
   const bool driveBusy = sub && (sub->status == SubchannelStatus::Playing ||
                                  sub->status == SubchannelStatus::Paused);
@@ -283,18 +330,21 @@ Result RealCdDrive::Stop() {
 
 Result RealCdDrive::Seek(Frame to) {
   if (const Result r = Stop(); r != Result::Ok) return r;
+  if (digital_) return digital_->Seek(to);
   if (to > toc_->leadOut) return Result::Failed;
   position_ = to;
   return Result::Ok;
 }
 
 Frame RealCdDrive::Position() {
+  if (digital_) return Refresh() ? digital_->Position() : position_;
   if (Refresh()) Sample();
   return position_;
 }
 
 AudioState RealCdDrive::State() {
   if (!Refresh()) return AudioState::Stopped;
+  if (digital_) return digital_->State();
   const auto sub = Sample();
   const auto says = [&](SubchannelStatus s) { return sub && sub->status == s; };
   // Our own play is what it is until the drive says otherwise; a drive that is still

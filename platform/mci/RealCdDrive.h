@@ -1,18 +1,24 @@
-// A CD-ROM drive of the machine, playing through its own audio output by libcdio.
+// A CD-ROM drive of the machine. It plays digitally: the audio sectors are read through
+// libcdio and paranoia and played through the sound output (see DigitalCdDriver). For the
+// rare machine whose drive is wired to a sound card it can instead ask the drive to play
+// through its own analog output.
 //
 // The drive is opened when first needed and again after its tray was opened, since the disc
 // may then be another one; a disc changed by hand is noticed through the drive's
 // media-changed flag. The door is what the drive's status request says where the drive
-// answers it, and otherwise as the program last moved it (closed until then). While a play runs, a timer asks the drive where it is
-// every few hundred milliseconds, to report the end of the play (or its loss) once.
+// answers it, and otherwise as the program last moved it (closed until then). While a play
+// runs, a timer asks the drive every few hundred milliseconds whether its disc is still
+// there and, playing analog, where it is, to report the end of the play (or its loss) once.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 
+#include "platform/audio/SoundOutput.h"
 #include "platform/mci/CdDriver.h"
 #include "platform/mci/CdioAccess.h"
+#include "platform/mci/DigitalCdDriver.h"
 #include "platform/messages/EventLoop.h"
 
 namespace platform::cd {
@@ -22,7 +28,11 @@ class RealCdDrive : public CdDriver {
   // How often a running play is asked where it is.
   static constexpr std::uint32_t kPollMs = 200;
 
-  explicit RealCdDrive(std::unique_ptr<CdioAccess> access);
+  enum class Playback { Analog, Digital };
+
+  // Digital playback goes through the output given, or one made by MakeSoundOutput.
+  explicit RealCdDrive(std::unique_ptr<CdioAccess> access, Playback playback = Playback::Analog,
+                       std::unique_ptr<audio::SoundOutput> output = nullptr);
   ~RealCdDrive() override;
   RealCdDrive(const RealCdDrive&) = delete;
   RealCdDrive& operator=(const RealCdDrive&) = delete;
@@ -60,7 +70,11 @@ class RealCdDrive : public CdDriver {
   void CancelPoll();
   void Poll();
 
+  // Hands the disc just read to the digital player, or takes it away.
+  void Mount();
+
   std::unique_ptr<CdioAccess> access_;
+  std::unique_ptr<DigitalCdDriver> digital_;  // none when playing analog
   bool doorOpen_ = false;
   std::optional<Toc> toc_;
 

@@ -38,43 +38,20 @@ Stamp StampOf(const struct stat& st) {
 
 }  // namespace
 
-SimulatedDrive::SimulatedDrive(std::optional<VirtualDisc> disc, std::string controlFile)
-    : disc_(std::move(disc)), controlFile_(std::move(controlFile)) {
-  position_ = FirstFrame();
+SimulatedDrive::SimulatedDrive(std::optional<VirtualDisc> disc, std::string controlFile,
+                               std::unique_ptr<audio::SoundOutput> output)
+    : disc_(std::move(disc)), player_(std::move(output)), controlFile_(std::move(controlFile)) {
+  player_.SetPlayEndedHandler([this] { NotifyPlayEnded(); });
+  player_.SetPlayLostHandler([this] { NotifyPlayLost(); });
+  Mount();
   // A file left by an earlier run would put back a disc that the drive table no longer
   // asks for; the drive publishes its own state instead, for scripts to read and steer.
   WriteControlFile();
 }
 
-SimulatedDrive::~SimulatedDrive() { CancelEndTimer(); }
+SimulatedDrive::~SimulatedDrive() = default;
 
-Frame SimulatedDrive::FirstFrame() const {
-  return disc_ ? disc_->TableOfContents().starts.front() : kLeadInFrames;
-}
-
-void SimulatedDrive::CancelEndTimer() {
-  if (endTimer_ && timerLoop_ == &CurrentEventLoop()) timerLoop_->RemoveTimer(*endTimer_);
-  endTimer_.reset();
-  timerLoop_ = nullptr;
-}
-
-void SimulatedDrive::Settle() {
-  if (state_ != AudioState::Playing) return;
-  const std::uint64_t now = CurrentEventLoop().Now();
-  if (playFrom_ + FramesIn(now - playStartedAt_) < playTo_) return;
-  state_ = AudioState::Stopped;
-  position_ = playTo_;
-  CancelEndTimer();
-  NotifyPlayEnded();
-}
-
-void SimulatedDrive::LosePlay() {
-  if (state_ == AudioState::Playing) position_ = Position();
-  const bool wasActive = state_ != AudioState::Stopped;
-  state_ = AudioState::Stopped;
-  CancelEndTimer();
-  if (wasActive) NotifyPlayLost();
-}
+void SimulatedDrive::Mount() { player_.SetSource(!doorOpen_ && disc_ ? disc_->Source() : nullptr); }
 
 bool SimulatedDrive::DoorOpen() {
   SyncControlFile();
@@ -104,65 +81,32 @@ std::optional<Toc> SimulatedDrive::ReadToc() {
 
 Result SimulatedDrive::Play(Frame from, Frame to) {
   if (!Ready()) return Result::NotReady;
-  // A refused play must not cut the end timer of the play that goes on.
-  const Frame leadOut = disc_->TableOfContents().leadOut;
-  if (from > to || to > leadOut) return Result::Failed;
-  Settle();
-  CancelEndTimer();
-  state_ = AudioState::Playing;
-  playFrom_ = from;
-  playTo_ = to;
-  position_ = from;
-  timerLoop_ = &CurrentEventLoop();
-  playStartedAt_ = timerLoop_->Now();
-  endTimer_ = timerLoop_->AddTimer(static_cast<std::uint32_t>(SpanMs(to - from)), false, [this] {
-    endTimer_.reset();
-    timerLoop_ = nullptr;
-    Settle();
-  });
-  return Result::Ok;
+  return player_.Play(from, to);
 }
 
 Result SimulatedDrive::Pause() {
   if (!Ready()) return Result::NotReady;
-  Settle();
-  if (state_ == AudioState::Playing) {
-    position_ = Position();
-    state_ = AudioState::Paused;
-    CancelEndTimer();
-  }
-  return Result::Ok;
+  return player_.Pause();
 }
 
 Result SimulatedDrive::Stop() {
   if (!Ready()) return Result::NotReady;
-  Settle();
-  if (state_ == AudioState::Playing) position_ = Position();
-  state_ = AudioState::Stopped;
-  CancelEndTimer();
-  return Result::Ok;
+  return player_.Stop();
 }
 
 Result SimulatedDrive::Seek(Frame to) {
   if (!Ready()) return Result::NotReady;
-  Stop();
-  if (to > disc_->TableOfContents().leadOut) return Result::Failed;
-  position_ = to;
-  return Result::Ok;
+  return player_.Seek(to);
 }
 
 Frame SimulatedDrive::Position() {
   SyncControlFile();
-  Settle();
-  if (state_ != AudioState::Playing) return position_;
-  const std::uint64_t now = CurrentEventLoop().Now();
-  return std::min(playTo_, playFrom_ + FramesIn(now - playStartedAt_));
+  return player_.Position();
 }
 
 AudioState SimulatedDrive::State() {
   SyncControlFile();
-  Settle();
-  return state_;
+  return player_.State();
 }
 
 std::optional<std::string> SimulatedDrive::TrackTitle(int track) {
@@ -179,21 +123,17 @@ Result SimulatedDrive::SetDoor(bool open) {
 
 void SimulatedDrive::MoveDoor(bool open) {
   if (open == doorOpen_) return;
-  if (open) LosePlay();
   doorOpen_ = open;
   // A drive that closes on a disc reads it afresh and stands at its start. The disc may
   // have been swapped while the door was open, so it must be seen as a new one.
-  if (!open) {
-    position_ = FirstFrame();
-    if (disc_) StartSpinUp();
-  }
+  Mount();
+  if (!open && disc_) StartSpinUp();
 }
 
 void SimulatedDrive::ChangeDisc(std::optional<VirtualDisc> disc) {
   if (disc == disc_) return;
-  LosePlay();
   disc_ = std::move(disc);
-  position_ = FirstFrame();
+  Mount();
   if (disc_) StartSpinUp();
 }
 

@@ -1,5 +1,6 @@
-// A CD drive that exists only in memory: a door, perhaps a disc, and a play head that moves
-// with the event loop's clock. It makes no sound.
+// A CD drive that exists only in memory: a door and perhaps a disc, whose sound it plays
+// digitally through a sound output (see DigitalCdDriver); on the clock output of tests its
+// play head moves with the event loop's clock.
 //
 // Besides the driver operations, a test (or a person) can act on it as on a real drive:
 // take the disc out, put another in, open and close the door. When it is given a control
@@ -18,10 +19,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/audio/SoundOutput.h"
 #include "platform/mci/CdDriver.h"
+#include "platform/mci/DigitalCdDriver.h"
 #include "platform/mci/VirtualDisc.h"
 #include "platform/messages/EventLoop.h"
 
@@ -29,7 +33,9 @@ namespace platform::cd {
 
 class SimulatedDrive : public CdDriver {
  public:
-  explicit SimulatedDrive(std::optional<VirtualDisc> disc, std::string controlFile = {});
+  // Without an output the drive plays through one made by audio::MakeSoundOutput.
+  explicit SimulatedDrive(std::optional<VirtualDisc> disc, std::string controlFile = {},
+                          std::unique_ptr<audio::SoundOutput> output = nullptr);
 
   // How long the drive stays not ready after a disc change or after its door closed on a
   // disc, in milliseconds of the event loop's clock. The player sees discs only through
@@ -67,12 +73,9 @@ class SimulatedDrive : public CdDriver {
   void StartSpinUp();
   bool SpinningUp() const;
   void ChangeDisc(std::optional<VirtualDisc> disc);
-  // Ends a play whose end time has come; the end timer does the same.
-  void Settle();
-  void CancelEndTimer();
-  // Stops a running play because the disc is gone.
-  void LosePlay();
-  Frame FirstFrame() const;
+  // Hands the disc to the player while the door is closed on it; a play of a disc that
+  // goes away is lost.
+  void Mount();
 
   void SyncControlFile();
   // Reads the control file if it is a regular file of sane size; never blocks.
@@ -82,13 +85,7 @@ class SimulatedDrive : public CdDriver {
 
   std::optional<VirtualDisc> disc_;
   bool doorOpen_ = false;
-  AudioState state_ = AudioState::Stopped;
-  Frame position_ = kLeadInFrames;  // where the head stands while not playing
-  Frame playFrom_ = 0;
-  Frame playTo_ = 0;
-  std::uint64_t playStartedAt_ = 0;
-  std::optional<EventLoop::TimerId> endTimer_;
-  EventLoop* timerLoop_ = nullptr;
+  DigitalCdDriver player_;
   std::uint64_t readyAt_ = 0;
   EventLoop* spinLoop_ = nullptr;  // the clock readyAt_ belongs to
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/mci/GeneratedAudioSource.h"
+
 #include "platform/mci/ImageDisc.h"
 
 namespace platform::cd {
@@ -67,6 +69,7 @@ VirtualDisc::VirtualDisc(std::vector<Frame> trackLengths) : lengths_(std::move(t
   // lies one frame after the end of the last track's stated length.
   if (at + 1 > kMaxLeadOut) throw std::invalid_argument("the disc is too long");
   toc_.leadOut = at + 1;
+  generated_ = std::make_shared<GeneratedAudioSource>(toc_);
 }
 
 VirtualDisc VirtualDisc::Demo() {

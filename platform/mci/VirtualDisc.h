@@ -39,6 +39,9 @@ class VirtualDisc {
 
   // The image's sectors and CD-Text; null for a disc made of lengths.
   const std::shared_ptr<SectorSource>& Image() const { return image_; }
+  // Where the disc's sound comes from: the image, or generated music for a disc made of
+  // lengths (see GeneratedAudioSource).
+  const std::shared_ptr<SectorSource>& Source() const { return image_ ? image_ : generated_; }
   // The sheet an image disc was read from; empty for a disc made of lengths.
   const std::string& ImagePath() const { return imagePath_; }
 
@@ -52,6 +55,7 @@ class VirtualDisc {
   std::vector<Frame> lengths_;
   Toc toc_;
   std::shared_ptr<SectorSource> image_;
+  std::shared_ptr<SectorSource> generated_;
   std::string imagePath_;
 };
 

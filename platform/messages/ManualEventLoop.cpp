@@ -16,12 +16,20 @@ EventLoop::TimerId ManualEventLoop::AddTimer(std::uint32_t intervalMs, bool repe
 
 void ManualEventLoop::RemoveTimer(TimerId id) { timers_.erase(id); }
 
-void ManualEventLoop::Post(std::function<void()> fn) { posted_.push_back(std::move(fn)); }
+void ManualEventLoop::Post(std::function<void()> fn) {
+  std::lock_guard lock(postMutex_);
+  posted_.push_back(std::move(fn));
+}
 
 void ManualEventLoop::RunPosted() {
-  while (!posted_.empty()) {
-    auto fn = std::move(posted_.front());
-    posted_.pop_front();
+  for (;;) {
+    std::function<void()> fn;
+    {
+      std::lock_guard lock(postMutex_);
+      if (posted_.empty()) return;
+      fn = std::move(posted_.front());
+      posted_.pop_front();
+    }
     fn();
   }
 }

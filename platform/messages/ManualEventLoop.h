@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <mutex>
 
 #include "platform/messages/EventLoop.h"
 
@@ -30,7 +31,10 @@ class ManualEventLoop : public EventLoop {
   // Advances in steps of stepMs until pred() holds or maxMs have passed; true if it held.
   bool AdvanceUntil(const std::function<bool()>& pred, std::uint64_t maxMs, std::uint64_t stepMs = 10);
 
-  std::size_t PendingPosts() const { return posted_.size(); }
+  std::size_t PendingPosts() const {
+    std::lock_guard lock(postMutex_);
+    return posted_.size();
+  }
   std::size_t ActiveTimers() const { return timers_.size(); }
 
  private:
@@ -44,6 +48,8 @@ class ManualEventLoop : public EventLoop {
   std::uint64_t now_ = 0;
   TimerId nextId_ = 1;
   std::map<TimerId, Timer> timers_;
+  // Work may be posted from other threads (a sound output's end of play); it runs here.
+  mutable std::mutex postMutex_;
   std::deque<std::function<void()>> posted_;
   bool quit_ = false;
   int exitCode_ = 0;
