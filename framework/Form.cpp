@@ -226,7 +226,8 @@ void TForm::PeerMoved(int left, int top, int width, int height) {
                             before[3] != frameBottom_;
   // Only a window in its normal state is resized so: a maximised or minimised one would be
   // taken out of its state by the resize, and keeps what the window manager made of it.
-  if (frameChanged && !sizedByClient_ && windowState_ == wsNormal) {
+  if (frameChanged && outerSizePending_ && !sizedByClient_ && windowState_ == wsNormal) {
+    outerSizePending_ = false;
     // The outer size was asked for (a stored placement) while the frame was still unknown,
     // so the client area was given all of it. Now that the frame is known the outer size
     // stays as asked and the client area gives the frame its room; otherwise every start
@@ -273,6 +274,7 @@ void TForm::SetPlacement(const WINDOWPLACEMENT& wp) {
   const bool keepClient = sizedByClient_ && width == Width() && height == Height();
   SetBounds(r.left, r.top, width, height);
   sizedByClient_ = keepClient;
+  outerSizePending_ = !keepClient;
   switch (wp.showCmd) {
     case SW_HIDE:
       Hide();

@@ -122,4 +122,7 @@ class TForm : public TWinControl, public THandlerOwner, public PlacementProvider
   // ClientHeight) rather than as an outer rectangle. When a window manager's frame becomes
   // known, such a window keeps its client area; one placed by its outer rectangle keeps that.
   bool sizedByClient_ = false;
+  // An outer size from a stored placement, applied before the window manager's frame was
+  // known: the first report of the frame corrects the client area once.
+  bool outerSizePending_ = false;
 };

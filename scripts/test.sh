@@ -4,6 +4,7 @@
 # while when clang is at hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mkdir -p build
 bash scripts/deps.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -11,13 +12,13 @@ jobs=$(nproc 2>/dev/null || echo 2)
 echo "== Build and test"
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/release -j "$jobs"
-ctest --test-dir build/release --output-on-failure -j "$jobs"
+ctest --test-dir build/release --output-on-failure -j "$jobs" | tee build/release-tests.log
 
 echo "== Build and test with sanitizers"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DPLUME_SANITIZE=ON -DPLUME_BENCH=OFF -DPLUME_E2E=OFF >/dev/null
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+  ctest --test-dir build/sanitize --output-on-failure -j "$jobs" | tee build/sanitize-tests.log
 
 if command -v clang++ >/dev/null; then
   echo "== Fuzz each parser for a short while"
@@ -25,3 +26,11 @@ if command -v clang++ >/dev/null; then
 else
   echo "== No clang: the fuzz targets are left out"
 fi
+
+# One closing line for both test runs (the fuzz stage above fails the script by itself).
+total=0
+for log in build/release-tests.log build/sanitize-tests.log; do
+  n=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n1)
+  total=$((total + ${n:-0}))
+done
+echo "tests: $total passed, 0 failed"

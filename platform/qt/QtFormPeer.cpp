@@ -26,6 +26,7 @@ class FormWidget : public QWidget, public PeerLink {
   bool applying = false;
   // The outer frame last set or reported, so the same geometry is not reported twice.
   QRect lastOuter;
+  QMargins margins;  // the frame last seen around the window (see FrameMargins)
   QString iconName;
 
   void ApplyIconName() {
@@ -164,8 +165,15 @@ void QtFormPeer::SetBounds(int left, int top, int width, int height) {
   int l = 0, t = 0, r = 0, b = 0;
   FrameMargins(l, t, r, b);
   w->applying = true;
-  // A window's position is that of its frame; its size is that of the client area.
-  w->move(left, top);
+  // A window's position is that of its frame; its size is that of the client area. A
+  // hidden window that has been framed before is mapped again with its client area at the
+  // place asked for (the window manager does not move it by the frame a second time), so
+  // the frame is added here; a window never shown has no frame yet and is placed by it.
+  if (!w->isVisible() && (l != 0 || t != 0)) {
+    w->move(left + l, top + t);
+  } else {
+    w->move(left, top);
+  }
   ApplyClientSize(width - l - r, height - t - b);
   w->applying = false;
   w->lastOuter = w->frameGeometry();
@@ -182,15 +190,21 @@ void QtFormPeer::SetClientSize(int width, int height) {
 
 void QtFormPeer::FrameMargins(int& left, int& top, int& right, int& bottom) {
   left = top = right = bottom = 0;
-  auto* w = Widget();
+  auto* w = As<FormWidget>();
   if (!w) return;
   // Qt knows the frame once the window manager has framed the window; until then (and
-  // without a window manager) the frame is taken as none.
-  const QRect frame = w->frameGeometry(), client = w->geometry();
-  left = client.left() - frame.left();
-  top = client.top() - frame.top();
-  right = frame.right() - client.right();
-  bottom = frame.bottom() - client.bottom();
+  // without a window manager) the frame is taken as none. Qt forgets it while the window
+  // is hidden, but the window manager will frame the window alike when it comes back, so
+  // the frame last seen holds for a hidden window.
+  if (w->isVisible()) {
+    const QRect frame = w->frameGeometry(), client = w->geometry();
+    w->margins = QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                          frame.right() - client.right(), frame.bottom() - client.bottom());
+  }
+  left = w->margins.left();
+  top = w->margins.top();
+  right = w->margins.right();
+  bottom = w->margins.bottom();
 }
 
 void QtFormPeer::SetVisible(bool visible) { ShowWindow(visible, visible); }

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -84,14 +85,45 @@ class ThreeTones : public SectorSource {
   Toc toc_;
 };
 
+// Writes the three tones as a disc image, a CUE sheet with one raw BIN, into a folder of
+// the test's own, and returns the sheet's path; the drive then reads the image as any other.
+std::string WriteImage() {
+  char folder[] = "/tmp/plume-tones-XXXXXX";
+  if (::mkdtemp(folder) == nullptr) return {};
+  ThreeTones tones;
+  const Toc toc = tones.TableOfContents();
+  const std::string base = std::string(folder) + "/tones";
+  std::ofstream bin(base + ".bin", std::ios::binary);
+  std::vector<std::uint8_t> sector(kSectorBytes);
+  for (Frame f = toc.starts.front(); f < toc.leadOut; ++f) {
+    tones.Read(f, 1, sector.data());
+    bin.write(reinterpret_cast<const char*>(sector.data()), static_cast<std::streamsize>(sector.size()));
+  }
+  std::ofstream cue(base + ".cue", std::ios::binary);
+  cue << "FILE \"tones.bin\" BINARY\n";
+  for (int t = 0; t < toc.TrackCount(); ++t) {
+    const Frame at = toc.starts[std::size_t(t)] - toc.starts.front();
+    char line[64];
+    std::snprintf(line, sizeof line, "  TRACK %02d AUDIO\n    INDEX 01 %02u:%02u:%02u\n", t + 1,
+                  Minutes(at), Seconds(at), Frames(at));
+    cue << line;
+  }
+  return (bin && cue) ? base + ".cue" : std::string();
+}
+
 int Play() {
   platform::ManualEventLoop loop;
   platform::SetEventLoop(&loop);
   platform::audio::UseSystemSound("plume");
+  const std::string sheet = WriteImage();
+  if (sheet.empty()) {
+    std::cerr << "cannot write the disc image\n";
+    return 1;
+  }
   auto& table = platform::DriveTable::Instance();
-  table.Configure("sim:none");
-  auto* drive = table.SimulatedDrive('D');
-  drive->InsertDisc(VirtualDisc(std::make_shared<ThreeTones>(), "three tones"));
+  table.Configure("image:" + sheet);
+  // The drive reads the image like a new disc: it is ready once it has spun up.
+  for (int waited = 0; !table.CdDriver('D')->Ready() && waited < 5000; waited += 50) loop.Advance(50);
 
   std::vector<WPARAM> codes;
   HWND window = CreateMessageWindow([&](HWND, UINT msg, WPARAM w, LPARAM) -> LRESULT {
@@ -130,6 +162,9 @@ int Play() {
   }
   mciSendCommandA(id, MCI_CLOSE, 0, 0);
   DestroyWindow(window);
+  table.Configure("none");
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(sheet).parent_path(), ignored);
   return 0;
 }
 
