@@ -15,6 +15,7 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -287,7 +288,9 @@ int Check(const std::string& path) {
 
 // Which of the first two generated tracks each 100 ms window of a recording sounds like,
 // by its held root note: "1", "2", or "." for silence.
-int Roots(const std::string& path) {
+// Which of the frequencies given sounds loudest in each 100 ms of a recording: its number
+// (1-based), or '.' for silence.
+int Loudest(const std::string& path, const std::vector<double>& hz) {
   std::ifstream in(path, std::ios::binary);
   const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   std::vector<std::int16_t> left;
@@ -301,9 +304,16 @@ int Roots(const std::string& path) {
       seen += '.';
       continue;
     }
-    const double one = Goertzel(&left[w], 4410, GeneratedAudioSource::RootHz(1));
-    const double two = Goertzel(&left[w], 4410, GeneratedAudioSource::RootHz(2));
-    seen += one > two ? '1' : '2';
+    std::size_t best = 0;
+    double loudest = -1;
+    for (std::size_t k = 0; k < hz.size(); ++k) {
+      const double power = Goertzel(&left[w], 4410, hz[k]);
+      if (power > loudest) {
+        loudest = power;
+        best = k;
+      }
+    }
+    seen += static_cast<char>('1' + best);
   }
   std::cout << seen << '\n';
   return 0;
@@ -315,7 +325,15 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "play") return Play();
   if (mode == "check" && argc > 2) return Check(argv[2]);
-  if (mode == "roots" && argc > 2) return Roots(argv[2]);
-  std::cerr << "usage: " << argv[0] << " play | check <recording> | roots <recording>\n";
+  if (mode == "roots" && argc > 2)
+    return Loudest(argv[2], {GeneratedAudioSource::RootHz(1), GeneratedAudioSource::RootHz(2)});
+  if (mode == "tones" && argc > 3) {
+    std::vector<double> hz;
+    std::istringstream list(argv[3]);
+    std::string item;
+    while (std::getline(list, item, ',')) hz.push_back(std::stod(item));
+    if (!hz.empty() && hz.size() < 10) return Loudest(argv[2], hz);
+  }
+  std::cerr << "usage: " << argv[0] << " play | check <recording> | roots <recording> | tones <recording> <Hz,Hz,...>\n";
   return 2;
 }
