@@ -86,11 +86,11 @@ bool PulseSoundOutput::Open() {
     pa_threaded_mainloop_wait(mainloop_);
   }
 
-  const pa_sample_spec spec{PA_SAMPLE_S16LE, kSampleRate, 2};
+  const pa_sample_spec format{PA_SAMPLE_S16LE, kSampleRate, 2};
   pa_proplist* media = pa_proplist_new();
   pa_proplist_sets(media, PA_PROP_MEDIA_NAME, "CD audio");
   pa_proplist_sets(media, PA_PROP_MEDIA_ROLE, "music");
-  stream_ = pa_stream_new_with_proplist(context_, "CD audio", &spec, nullptr, media);
+  stream_ = pa_stream_new_with_proplist(context_, "CD audio", &format, nullptr, media);
   pa_proplist_free(media);
   if (stream_ == nullptr) return fail();
   pa_stream_set_state_callback(stream_, OnStreamState, mainloop_);

@@ -28,11 +28,11 @@ std::int16_t Sample(double frequency, std::uint64_t n) {
   return static_cast<std::int16_t>(std::lround(v));
 }
 
-std::vector<std::uint8_t> Samples(const Spec& spec) {
-  const std::uint64_t perTrack = std::uint64_t(spec.secondsPerTrack) * kRate;
+std::vector<std::uint8_t> Samples(const Layout& layout) {
+  const std::uint64_t perTrack = std::uint64_t(layout.secondsPerTrack) * kRate;
   std::vector<std::uint8_t> bytes;
-  bytes.reserve(spec.frequencies.size() * perTrack * 4);
-  for (double f : spec.frequencies) {
+  bytes.reserve(layout.frequencies.size() * perTrack * 4);
+  for (double f : layout.frequencies) {
     for (std::uint64_t n = 0; n < perTrack; ++n) {
       const auto s = static_cast<std::uint16_t>(Sample(f, n));
       for (int channel = 0; channel < 2; ++channel) {
@@ -44,19 +44,19 @@ std::vector<std::uint8_t> Samples(const Spec& spec) {
   return bytes;
 }
 
-std::string Write(const std::string& folder, const Spec& spec) {
-  const std::string bin = folder + "/" + spec.baseName + ".bin";
-  const std::string cue = folder + "/" + spec.baseName + ".cue";
-  const auto bytes = Samples(spec);
+std::string Write(const std::string& folder, const Layout& layout) {
+  const std::string bin = folder + "/" + layout.baseName + ".bin";
+  const std::string cue = folder + "/" + layout.baseName + ".cue";
+  const auto bytes = Samples(layout);
   {
     std::ofstream out(bin, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + bin);
   }
   std::ofstream out(cue, std::ios::binary | std::ios::trunc);
-  out << "FILE \"" << spec.baseName << ".bin\" BINARY\n";
-  const std::uint64_t framesPerTrack = std::uint64_t(spec.secondsPerTrack) * kFramesPerSecond;
-  for (std::size_t i = 0; i < spec.frequencies.size(); ++i) {
+  out << "FILE \"" << layout.baseName << ".bin\" BINARY\n";
+  const std::uint64_t framesPerTrack = std::uint64_t(layout.secondsPerTrack) * kFramesPerSecond;
+  for (std::size_t i = 0; i < layout.frequencies.size(); ++i) {
     char number[24];
     std::snprintf(number, sizeof number, "%02zu", i + 1);
     out << "  TRACK " << number << " AUDIO\n"

@@ -9,7 +9,7 @@
 
 namespace tone_image {
 
-struct Spec {
+struct Layout {
   std::vector<double> frequencies{440.0, 660.0, 880.0};  // one track per tone
   unsigned secondsPerTrack = 3;
   std::string baseName = "tones";  // the files are <baseName>.cue and <baseName>.bin
@@ -19,11 +19,11 @@ struct Spec {
 std::int16_t Sample(double frequency, std::uint64_t n);
 
 // The BIN's bytes: each track's tone, 16-bit little-endian stereo, whole sectors.
-std::vector<std::uint8_t> Samples(const Spec& spec);
+std::vector<std::uint8_t> Samples(const Layout& layout);
 
 // Writes <folder>/<baseName>.bin and a plain sheet (one FILE ... BINARY, TRACK nn AUDIO,
 // INDEX 01) beside it; returns the sheet's path. Throws std::runtime_error when a file
 // cannot be written.
-std::string Write(const std::string& folder, const Spec& spec = {});
+std::string Write(const std::string& folder, const Layout& layout = {});
 
 }  // namespace tone_image

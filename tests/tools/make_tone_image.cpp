@@ -14,18 +14,18 @@ int main(int argc, char** argv) {
     std::cerr << "usage: " << argv[0] << " <folder> [seconds per track] [Hz,Hz,...]\n";
     return 2;
   }
-  tone_image::Spec spec;
+  tone_image::Layout layout;
   try {
-    if (argc > 2) spec.secondsPerTrack = static_cast<unsigned>(std::stoul(argv[2]));
+    if (argc > 2) layout.secondsPerTrack = static_cast<unsigned>(std::stoul(argv[2]));
     if (argc > 3) {
-      spec.frequencies.clear();
+      layout.frequencies.clear();
       std::istringstream list(argv[3]);
       std::string item;
-      while (std::getline(list, item, ',')) spec.frequencies.push_back(std::stod(item));
+      while (std::getline(list, item, ',')) layout.frequencies.push_back(std::stod(item));
     }
-    if (spec.secondsPerTrack == 0 || spec.frequencies.empty() || spec.frequencies.size() > 99)
+    if (layout.secondsPerTrack == 0 || layout.frequencies.empty() || layout.frequencies.size() > 99)
       throw std::invalid_argument("no track or an empty track");
-    std::cout << tone_image::Write(argv[1], spec) << '\n';
+    std::cout << tone_image::Write(argv[1], layout) << '\n';
   } catch (const std::exception& e) {
     std::cerr << argv[0] << ": " << e.what() << '\n';
     return 1;

@@ -191,13 +191,13 @@ TEST_F(ImageDiscTest, TableAndSectorsAgreeWithLibcdio) {
 }
 
 TEST_F(ImageDiscTest, TheToneImageIsThreeTracksOfItsTones) {
-  tone_image::Spec spec;
-  spec.secondsPerTrack = 2;
-  auto disc = ImageDisc::Open(tone_image::Write(dir.Path(), spec));
+  tone_image::Layout layout;
+  layout.secondsPerTrack = 2;
+  auto disc = ImageDisc::Open(tone_image::Write(dir.Path(), layout));
   const auto toc = disc->TableOfContents();
   EXPECT_EQ(toc.starts, Starts({0, 150, 300}));
   EXPECT_EQ(toc.leadOut, kLeadInFrames + 450);
-  EXPECT_EQ(ReadAll(*disc), tone_image::Samples(spec));
+  EXPECT_EQ(ReadAll(*disc), tone_image::Samples(layout));
 }
 
 // --- Layout -----------------------------------------------------------------------------

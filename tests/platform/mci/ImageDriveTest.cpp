@@ -38,9 +38,9 @@ class CapturedErrors {
 class ImageDriveTest : public PlatformTest {
  protected:
   ImageDriveTest() {
-    tone_image::Spec spec;
-    spec.secondsPerTrack = 1;
-    good = tone_image::Write(dir.Path(), spec);
+    tone_image::Layout layout;
+    layout.secondsPerTrack = 1;
+    good = tone_image::Write(dir.Path(), layout);
     // The same image with CD-Text.
     dir.Write("titled.cue", "TITLE \"Tones\"\nFILE tones.bin BINARY\nTRACK 01 AUDIO\nTITLE \"\xE4\xBD\x8E\"\n"
                             "INDEX 01 00:00:00\nTRACK 02 AUDIO\nINDEX 01 00:01:00\n");
