@@ -151,6 +151,12 @@ void SimulatedDrive::SyncControlFile() {
   if (stamp == seen_) return;
   seen_ = stamp;
   if (stamp.size < 0) return;  // the file went away: the drive stays as it is
+  // Not even opened when it is no regular file: opening a pipe, even without waiting,
+  // would let a writer on its other end go ahead.
+  if (!S_ISREG(st.st_mode)) {
+    std::cerr << controlFile_ << ": not a regular file, ignored (replace it by a file of lines)\n";
+    return;
+  }
   if (const auto text = ReadControlFile()) ApplyControlText(*text);
 }
 
