@@ -171,10 +171,8 @@ std::size_t PulseSoundOutput::Write(const std::uint8_t* data, std::size_t bytes)
 void PulseSoundOutput::Pause() {
   if (stream_ == nullptr) return;
   Locked lock(mainloop_);
-  // Corked, the server takes back what the sink has not played yet, so the pause is heard
-  // at once and nothing queued is lost. (A sink's monitor has already passed that sound on,
-  // so a recorder listening there hears those few milliseconds again after the resume;
-  // speakers do not.)
+  // Corked, the stream stops within the sink's latency (at once where the sink can take
+  // back what it has not played yet); nothing queued is lost.
   if (!Broken()) Await(mainloop_, pa_stream_cork(stream_, 1, OnDone, mainloop_));
 }
 

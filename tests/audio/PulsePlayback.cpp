@@ -243,10 +243,8 @@ int Check(const std::string& path) {
   }
   if (src == std::string::npos) return fault("the recording is not the source"), 1;
   // Walk both. Where they part, the pause begins: a stretch of silence, after which the
-  // recording must go on with the source. The server takes back what the sink had not yet
-  // played when the stream is corked, but the sink's monitor has already passed it on, so a
-  // recorder there hears a short piece around the pause twice; that seam is measured and
-  // said, and the sound must then run on to the end sample for sample.
+  // recording must go on with the source exactly where it left off, nothing lost and nothing
+  // heard twice, and then run on to the end sample for sample.
   int pauses = 0, seams = 0;
   while (src < source.size() && at < left.size()) {
     if (left[at] == source[src]) {
@@ -280,8 +278,7 @@ int Check(const std::string& path) {
     const long seam = static_cast<long>(back) - static_cast<long>(src);
     std::cerr << "seam at source sample " << src << ": " << (quiet - start) * 1000 / 44100 << " ms of silence, then "
               << (seam >= 0 ? "skipping " : "repeating ") << std::labs(seam) << " samples\n";
-    // The piece the server takes back is a part of one sink period; more would be ours.
-    if (std::labs(seam) > 1764) fault("the seam at the pause is wider than 40 ms");
+    if (seam != 0) fault("the sound does not go on where it paused");
     at = quiet;
     src = back;
   }

@@ -7,8 +7,13 @@ start_pulse() {
   mkdir -p "$dir/xdg" "$dir/home"
   chmod 700 "$dir/xdg"
   export XDG_RUNTIME_DIR="$dir/xdg" HOME="$dir/home" PULSE_SERVER="unix:$dir/pulse.sock"
+  # The null sink is told not to rewind. Its rewinds are not those of a real device: after
+  # the rewind a stream's start or uncorking asks for, PulseAudio 16's null sink stops taking
+  # sound from that stream for seconds (the sink's latency jumps to most of a second and the
+  # monitor skips that time), which a recorder hears as sound that starts late and a pause
+  # that is not there. Without rewinds a cork takes effect after the sink's own 20 ms.
   pulseaudio -n --daemonize=no --exit-idle-time=-1 --system=false --disallow-exit \
-    -L "module-null-sink sink_name=testsink rate=44100 channels=2" \
+    -L "module-null-sink sink_name=testsink rate=44100 channels=2 norewinds=1" \
     -L "module-native-protocol-unix socket=$dir/pulse.sock auth-anonymous=1" \
     >"$dir/pulse.log" 2>&1 &
   PA_PID=$!
