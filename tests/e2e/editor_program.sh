@@ -10,6 +10,7 @@ start_player "sim"
 
 wid=$(main_window 10)
 wait_for "track list" "1|2|3|4|5|6|7|8|9|10|11|12" 10 ui_field_in Form1 List1 items
+wait_disc_known "1|2|3|4|5|6|7|8|9|10|11|12"
 click_control "$wid" Form1 Cmb_List
 wait_for "editor shown" 1 10 ui_field CDList_Form visible
 eid=$(xdotool search --onlyvisible --name "再生順序　作成ウィンドウ" | head -n1)

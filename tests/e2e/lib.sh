@@ -96,6 +96,14 @@ start_player() {
   PLAYER_PID=$!
 }
 
+# The deck learns of a disc already in the drive on its poll, a moment after start-up has
+# shown the disc's tracks; a press before that may be undone by the announcement (the play
+# list is rebuilt, the current track goes back to 1). The announcement also fills the
+# play-order editor's numbers, which start-up leaves empty: that is what this waits on.
+wait_disc_known() {  # the disc's numbers, as "1|2|3"
+  wait_for "the disc announced to the deck" "$1" 10 ui_field_in CDList_Form List1 items
+}
+
 # The id of the player's main window, waiting up to the seconds given.
 main_window() {
   local seconds=${1:-10} id

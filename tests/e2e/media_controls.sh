@@ -38,6 +38,7 @@ names() {
 
 wait_for "registered name" "org.mpris.MediaPlayer2.plume" 10 names
 wait_for "disc announced" "Audio CD" 10 ui_field noCD text
+wait_disc_known "1|2|3"
 wait_for "status at start" "Stopped" 10 ctl status
 wait_for "metadata at start" "1|180000000|トラック 1|/plume/track/1" 10 meta
 expect_eq "identity" "ＣＤデッキ「澄響」" "$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.plume \

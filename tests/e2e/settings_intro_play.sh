@@ -10,6 +10,7 @@ start_player "sim:0:08,0:08,0:08"
 
 wid=$(main_window 10)
 wait_for "track list" "1|2|3" 10 ui_field_in Form1 List1 items
+wait_disc_known "1|2|3"
 expect_eq "INTRO lamp at start" "#c0c0c0" "$(ui_field Label_Intro color)"
 
 click_control "$wid" Form1 Smb_Setting

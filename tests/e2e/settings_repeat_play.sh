@@ -20,6 +20,7 @@ start_player "sim:0:02,0:02"
 
 wid=$(main_window 10)
 wait_for "track list" "1|2" 10 ui_field_in Form1 List1 items
+wait_disc_known "1|2"
 click_control "$wid" Form1 Smb_Setting
 wait_for "settings window shown" 1 10 ui_field Setting_Form visible
 sid=$(xdotool search --onlyvisible --name "設定　ウィンドウ" | head -n1)

@@ -30,6 +30,7 @@ title() { icon_name "$wid"; }
 seconds() { title | sed -n 's/.*\]  00:\([0-9][0-9]\)$/\1/p' | sed 's/^0//'; }
 wait_for "disc announced" "Audio CD" 10 ui_field noCD text
 wait_for "the image's tracks" "1|2|3" 10 ui_field List1 items
+wait_disc_known "1|2|3"
 click_at 58 107   # 再生
 wait_until "track 1 playing two seconds" 15 eval '[[ "$(title)" == "「澄響」   [01]"* ]] && [ "$(seconds)" -ge 2 ]' 
 app=$(pactl list sink-inputs | sed -n 's/^[[:space:]]*application.name = "\(.*\)"$/\1/p' | head -n1)

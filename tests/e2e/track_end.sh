@@ -8,6 +8,7 @@ start_player "sim:0:03,0:05"
 wid=$(main_window 10)
 read -r wx wy _ _ < <(geometry_of "$wid")
 wait_for "disc announced" "Audio CD" 10 ui_field noCD text
+wait_disc_known "1|2"
 xdotool mousemove --sync $((wx + 58)) $((wy + 107)) click 1
 title() { icon_name "$wid"; }
 wait_until "first track playing" 10 eval '[[ "$(title)" == "「澄響」   [01]  00:0"[1-3] ]]'

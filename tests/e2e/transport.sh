@@ -24,6 +24,7 @@ seconds() { title | sed -n 's/.*\]  00:\([0-9][0-9]\)$/\1/p' | sed 's/^0//'; }
 track_of() { title | sed -n 's/^「澄響」   \[\([0-9][0-9]\)\].*/\1/p'; }
 
 wait_for "disc announced" "Audio CD" 10 ui_field noCD text
+wait_disc_known "1|2|3"
 play
 wait_for "mode" "再生" 10 ui_field ModeSong text
 wait_until "time running in track 01" 10 eval '[ "$(track_of)" == 01 ] && [ "$(seconds)" -ge 1 ]'
