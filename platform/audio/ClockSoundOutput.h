@@ -9,6 +9,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -23,6 +24,10 @@ class ClockSoundOutput : public SoundOutput {
   explicit ClockSoundOutput(bool waitForWriter = true, std::uint32_t bufferMs = 100);
   ~ClockSoundOutput() override;
 
+  // The stand-in for a missing sound server: it keeps time without waiting for its writer,
+  // and tells the writer that nothing written to it is heard.
+  static std::unique_ptr<ClockSoundOutput> StandIn();
+
   bool Open() override;
   std::string Error() const override { return {}; }
   std::size_t Write(const std::uint8_t* data, std::size_t bytes) override;
@@ -31,6 +36,7 @@ class ClockSoundOutput : public SoundOutput {
   void Flush() override;
   void Drain(std::function<void()> done) override;
   std::uint64_t FramesPlayed() override;
+  bool MakesSound() const override { return makesSound_; }
 
  private:
   // Brings the count of frames played up to the clock; on the loop's thread.
@@ -40,6 +46,7 @@ class ClockSoundOutput : public SoundOutput {
   void CancelTick();
 
   const bool waitForWriter_;
+  bool makesSound_ = true;  // as far as its writer can tell: a test listens to what it is given
   const std::uint64_t capacity_;  // sample frames
 
   std::mutex mutex_;

@@ -43,7 +43,7 @@ void UseSystemSound(const std::string& applicationName) {
       std::cerr << "plume: no sound server (" << pulse->Error()
                 << "); the deck plays on in silence\n";
     }
-    return std::make_unique<ClockSoundOutput>(false);
+    return ClockSoundOutput::StandIn();
   });
 }
 

@@ -41,6 +41,9 @@ class SoundOutput {
 
   // Sample frames heard since Open or the last Flush.
   virtual std::uint64_t FramesPlayed() = 0;
+  // False for an output that only keeps time and throws the sound away: its writer may
+  // spare itself reading and making sound that nobody hears, and write silence.
+  virtual bool MakesSound() const { return true; }
 };
 
 // Makes the output for a new player. The default makes clock outputs that wait for their

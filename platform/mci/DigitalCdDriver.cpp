@@ -56,10 +56,14 @@ void DigitalCdDriver::Work() {
     busy_ = true;
     Frame next = job.from;
     bool reported = false;
+    // Where nothing is heard, nothing is read (a drive spared, a melody not made): the
+    // output keeps the play's time on silence.
+    const bool heard = output->MakesSound();
+    if (!heard) std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
     while (!halt_ && next < jobTo_) {
       const int count = static_cast<int>(std::min<Frame>(kChunkSectors, jobTo_ - next));
       lock.unlock();
-      const int got = std::max(0, source->Read(next, count, buffer.data()));
+      const int got = heard ? std::max(0, source->Read(next, count, buffer.data())) : count;
       if (got < count) {
         // What cannot be read is heard as silence, so that the play keeps its time.
         std::memset(buffer.data() + std::size_t(got) * kSectorBytes, 0, std::size_t(count - got) * kSectorBytes);

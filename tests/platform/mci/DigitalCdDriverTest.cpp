@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "platform/mci/DigitalCdDriver.h"
@@ -164,6 +167,46 @@ TEST_F(DigitalCdDriverTest, ADiscThatGoesLosesItsPlayOnce) {
   driver->SetSource(source);
   driver->SetSource(nullptr);
   EXPECT_EQ(lost, 2);
+}
+
+// With no sound server the deck plays on the silent stand-in: the play keeps its time and
+// ends as ever, but not one sector is read (a melody made or a drive spun for nobody).
+TEST(SilentPlaybackTest, AStandInOutputKeepsTheTimeWithoutReadingTheDisc) {
+  struct ReadCounter : CountingSource {
+    using CountingSource::CountingSource;
+    int Read(Frame first, int count, std::uint8_t* out) override {
+      ++reads;
+      return CountingSource::Read(first, count, out);
+    }
+    std::atomic<int> reads{0};
+  };
+  platform::ManualEventLoop loop;
+  platform::SetEventLoop(&loop);
+  int ended = 0;
+  {
+    DigitalCdDriver driver(platform::audio::ClockSoundOutput::StandIn());
+    auto source = std::make_shared<ReadCounter>(Toc{{150, 600}, 1200});
+    driver.SetSource(source);
+    driver.SetPlayEndedHandler([&] { ++ended; });
+    ASSERT_EQ(driver.Play(150, 300), Result::Ok);
+    // The stand-in does not wait for its writer, so the writer is given real time to keep
+    // up with the clock.
+    const auto serve = [&](int ms) {
+      for (int i = 0; i < ms / 10 && ended == 0; ++i) {
+        loop.Advance(10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    };
+    serve(1000);
+    EXPECT_EQ(driver.State(), AudioState::Playing);
+    EXPECT_GT(driver.Position(), 150u);
+    serve(30000);
+    EXPECT_EQ(driver.State(), AudioState::Stopped);
+    EXPECT_EQ(driver.Position(), 300u);
+    EXPECT_EQ(source->reads.load(), 0);
+  }
+  platform::SetEventLoop(nullptr);
+  EXPECT_EQ(ended, 1);
 }
 
 // Without waiting for its writer the clock output lets silence pass when the writer is
