@@ -22,6 +22,9 @@
 #                covered and the image requests that carried them: a repaint clipped to many
 #                small rectangles shows as many
 #   requests     the program's X requests and round trips (replies) per minute (RECORD)
+#   image        the same while playing a disc image of tones with sound, into the null sink
+#                of a private sound server (when pulseaudio is installed)
+#   first sound  the sound benchmark's play command to the first sound on the sink
 set -euo pipefail
 
 rounds=7
@@ -49,8 +52,10 @@ for f in "$xwatch" "$floor"; do [ -x "$f" ] || { echo "missing $f (build with PL
 work=$(mktemp -d /tmp/plume-floor-XXXXXX)
 XVFB_PID=""
 WATCH_PID=""
+PA_PID=""
 cleanup() {
   [ -n "$WATCH_PID" ] && kill "$WATCH_PID" 2>/dev/null || true
+  [ -n "$PA_PID" ] && kill "$PA_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
@@ -195,12 +200,16 @@ run_deck() {  # name
   measure "$1" nodrive
   finish
 
-  # HOOK (digital playback): once disc images play with sound, start the player here on an
-  # image drive with a private sound server whose default sink is a null sink, then
-  #   - record "$1" cpu.image ...   (measure "$1" image after pressing play), and
-  #   - record "$1" firstsound MS   (press of 再生 to the first non-silent sample on the
-  #                                  null sink's monitor).
-  # The table prints these rows whenever they were recorded.
+  # Digital playback: an image of tones played through a private sound server into a
+  # null sink, the deck's sound heard by nobody but counted.
+  if [ -n "$SHEET" ]; then
+    launch "$1" PLUME_DRIVES="image:$SHEET" "${SOUND_ENV[@]}"
+    sleep 2
+    press_play
+    wait_playing
+    measure "$1" image
+    finish
+  fi
 }
 
 # Extra starts that only time the map, interleaved, for a steadier start-up median.
@@ -209,6 +218,23 @@ quick_start() {  # name
   record "$1" startup "$MAPPED"
   finish
 }
+
+# A private sound server for the image rows, when the tools for it are at hand. Only the
+# image runs are pointed at it: everywhere else the deck plays silently, as before.
+SHEET=""
+SOUND_ENV=()
+if [ -x "$build/plume_make_tone_image" ] && command -v pulseaudio >/dev/null && command -v pactl >/dev/null; then
+  saved_home=$HOME
+  saved_runtime=${XDG_RUNTIME_DIR-}
+  source "$(dirname "$0")/../tests/audio/pulse_lib.sh"
+  start_pulse "$work/pulse"
+  SOUND_ENV=("PULSE_SERVER=$PULSE_SERVER" "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR")
+  export HOME=$saved_home
+  unset PULSE_SERVER
+  if [ -n "$saved_runtime" ]; then export XDG_RUNTIME_DIR=$saved_runtime; else unset XDG_RUNTIME_DIR; fi
+  mkdir -p "$work/image"
+  SHEET=$("$build/plume_make_tone_image" "$work/image" $((window + 20)) 440,660,880)
+fi
 
 echo "machine: $(nproc) cores, load before the run: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "rounds: $rounds, windows of $window s, programs: ${names[*]}"
@@ -228,6 +254,15 @@ for r in $(seq "$rounds"); do
   echo "round $r done (load $(cut -d' ' -f1 /proc/loadavg))" >&2
 done
 sample_load
+
+# From the play command to the first sound on the sink's monitor, by the sound benchmark
+# (the command layer of the build given, no window): its median of 10 plays, shown in the
+# first player's column.
+if [ -n "$SHEET" ] && [ -x "$build/bench_sound" ]; then
+  first=$(env "${SOUND_ENV[@]}" "$build/bench_sound" 5 testsink.monitor 2>&1 |
+    sed -n 's/^play to first sound.*median \([0-9.]*\).*/\1/p')
+  [ -n "$first" ] && record "${names[1]}" firstsound "$first"
+fi
 
 median() {  # name, metric
   awk -v n="$1" -v m="$2" '$1 == n && $2 == m {print $3}' "$work/results" | sort -g |
@@ -254,7 +289,7 @@ for s in stopped playing nodrive image; do
   rows+=("requests.$s|X requests per minute, $label|requests.any")
   rows+=("roundtrips.$s|X round trips per minute, $label|roundtrips.any")
 done
-rows+=("firstsound|press of 再生 to first sound (ms)|-")
+rows+=("firstsound|play command to first sound on the sink (ms, median of 10)|-")
 
 echo
 printf '| %s | floor |' "metric"

@@ -21,7 +21,9 @@ ClockSoundOutput::ClockSoundOutput(bool waitForWriter, std::uint32_t bufferMs)
     : waitForWriter_(waitForWriter), capacity_(std::uint64_t(bufferMs) * kSampleRate / 1000) {}
 
 std::unique_ptr<ClockSoundOutput> ClockSoundOutput::StandIn() {
-  auto out = std::make_unique<ClockSoundOutput>(false);
+  // Nobody listens, so the writer may run far ahead and the clock need look only now and
+  // then: once a second, halfway through what is queued.
+  auto out = std::make_unique<ClockSoundOutput>(false, 2000);
   out->makesSound_ = false;
   return out;
 }
@@ -118,8 +120,12 @@ void ClockSoundOutput::Schedule(std::unique_lock<std::mutex>& lock) {
   const std::uint64_t now = loop_->Now();
   std::uint64_t delay = anchorMs_ + MsFor(runOut) > now ? anchorMs_ + MsFor(runOut) - now : 1;
   // Without waiting for the writer the clock looks often, so that a late writer is heard
-  // soon after it catches up.
-  if (!waitForWriter_) delay = std::min<std::uint64_t>(delay, 20);
+  // soon after it catches up; where nothing is heard, often enough that the writer always
+  // finds room long before the clock reaches the end of what it wrote.
+  if (!waitForWriter_) {
+    const std::uint64_t look = makesSound_ ? 20 : MsFor(capacity_) / 2;
+    delay = std::min<std::uint64_t>(delay, look);
+  }
   (void)lock;
   tick_ = loop_->AddTimer(static_cast<std::uint32_t>(std::max<std::uint64_t>(delay, 1)), false, [this] {
     tick_.reset();
