@@ -6,18 +6,15 @@
 #include <vector>
 
 #include "framework/Properties.h"
+#include "platform/system/Ascii.h"
 
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
+using platform::AsciiLower;
 
 // Names are plain ASCII: anything else outside a quoted string is a mistake in the file, and
 // the C library's classification would depend on the locale.
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsLetter(char c) { return platform::IsAsciiLetter(c) || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsNameChar(char c) { return IsLetter(c) || IsDigit(c) || c == '.'; }
 
@@ -58,7 +55,7 @@ struct Token {
   int line = 0;
 
   bool Is(char symbol) const { return kind == Symbol && text.size() == 1 && text[0] == symbol; }
-  bool IsWord(const char* word) const { return kind == Name && Lower(text) == word; }
+  bool IsWord(const char* word) const { return kind == Name && platform::EqualsNoCase(text, word); }
 };
 
 std::string Shown(const Token& t) {
@@ -338,7 +335,7 @@ class Reader {
   void ReadChild(TComponent* container, const Token& object) {
     const Header h = ReadHeader(object);
     for (int i = 0; i < root_->ComponentCount(); ++i)
-      if (Lower(root_->Components(i)->Name()) == Lower(h.name))
+      if (platform::EqualsNoCase(root_->Components(i)->Name(), h.name))
         lexer_.Fail(h.line, "a component named '" + h.name + "' already exists");
     TComponent* c = Guarded(h.line, h.name, [&] { return h.entry->create(root_); });
     if (c == nullptr) lexer_.Fail(h.line, "class '" + h.className + "' made no component");
@@ -382,7 +379,7 @@ class Reader {
       v.kind = TPropValue::String;
       v.text = ReadStringTail(std::move(t), property);
     } else if (t.kind == Token::Name) {
-      const std::string word = Lower(t.text);
+      const std::string word = AsciiLower(t.text);
       if (word == "true" || word == "false") {
         v.kind = TPropValue::Boolean;
         v.boolean = word == "true";

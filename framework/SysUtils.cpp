@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
+#include "platform/system/Ascii.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ bool TryStrToInt(const std::string& s, int& value) {
   if (i >= s.size()) return false;
   std::uint64_t magnitude = 0;
   for (; i < s.size(); ++i) {
-    const int c = std::tolower(static_cast<unsigned char>(s[i]));
+    const char c = platform::AsciiLower(s[i]);
     unsigned digit;
     if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
     else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);

@@ -7,6 +7,7 @@
 
 #include "platform/help/HelpText.h"
 #include "platform/system/Paths.h"
+#include "platform/system/Ascii.h"
 
 namespace platform::help {
 
@@ -50,10 +51,10 @@ std::optional<std::string> ReadFile(const fs::path& path) {
 std::optional<std::string> ReadFromFolder(const fs::path& folder, const std::string& name) {
   if (folder.empty()) return std::nullopt;
   if (auto text = ReadFile(folder / name)) return text;
-  const std::string wanted = Lower(name);
+  const std::string wanted = AsciiLower(name);
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (Lower(it->path().filename().string()) == wanted) {
+    if (AsciiLower(it->path().filename().string()) == wanted) {
       if (auto text = ReadFile(it->path())) return text;
     }
   }
@@ -101,16 +102,16 @@ HelpViewer* SetHelpViewer(HelpViewer* viewer) {
 
 HelpViewer* CurrentHelpViewer() { return g_viewer; }
 
-void RegisterHelpText(const std::string& name, std::string text) { Registered()[Lower(name)] = std::move(text); }
+void RegisterHelpText(const std::string& name, std::string text) { Registered()[AsciiLower(name)] = std::move(text); }
 
-void UnregisterHelpText(const std::string& name) { Registered().erase(Lower(name)); }
+void UnregisterHelpText(const std::string& name) { Registered().erase(AsciiLower(name)); }
 
 std::optional<std::string> FindHelpText(const std::string& name) {
   if (name.empty()) return std::nullopt;
   if (name.find('/') != std::string::npos) return ReadFile(name);
   if (auto text = ReadFromFolder(fs::path(ModuleFileName()).parent_path(), name)) return text;
   if (auto text = ReadFromFolder(WindowsDirectory(), name)) return text;
-  if (auto it = Registered().find(Lower(name)); it != Registered().end()) return it->second;
+  if (auto it = Registered().find(AsciiLower(name)); it != Registered().end()) return it->second;
   return std::nullopt;
 }
 

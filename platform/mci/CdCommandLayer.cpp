@@ -1,10 +1,10 @@
 #include "platform/mci/CdCommandLayer.h"
 
-#include <cctype>
 #include <cstring>
 #include <string>
 
 #include "platform/messages/Messages.h"
+#include "platform/system/Ascii.h"
 
 namespace platform::cd {
 
@@ -26,10 +26,10 @@ MCIERROR FromResult(Result r) {
 std::optional<char> DriveLetter(LPCSTR element) {
   if (element == nullptr) return std::nullopt;
   const std::size_t n = std::strlen(element);
-  if (n < 2 || n > 3 || element[1] != ':' || !std::isalpha(static_cast<unsigned char>(element[0])))
+  if (n < 2 || n > 3 || element[1] != ':' || !platform::IsAsciiLetter(element[0]))
     return std::nullopt;
   if (n == 3 && element[2] != '\\' && element[2] != '/') return std::nullopt;
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(element[0])));
+  return platform::AsciiUpper(element[0]);
 }
 
 bool IsCdAudioType(DWORD flags, LPCSTR type) {

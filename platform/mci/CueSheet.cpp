@@ -1,8 +1,8 @@
 #include "platform/mci/CueSheet.h"
+#include "platform/system/Ascii.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <optional>
 
@@ -15,11 +15,7 @@ namespace {
 constexpr std::uint32_t kMaxMinutes = 999;
 constexpr int kMaxTrack = 99;
 
-std::string Upper(std::string_view s) {
-  std::string u(s);
-  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return u;
-}
+std::string Upper(std::string_view s) { return platform::AsciiUpper(s); }
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 

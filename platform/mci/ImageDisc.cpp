@@ -1,4 +1,5 @@
 #include "platform/mci/ImageDisc.h"
+#include "platform/system/Ascii.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,7 +10,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 namespace platform::cd {
 
@@ -90,7 +90,7 @@ std::string CaseBlindMatch(const std::string& folder, const std::string& name) {
   if (!dir) return {};
   std::string found;
   while (const dirent* e = ::readdir(dir)) {
-    if (::strcasecmp(e->d_name, name.c_str()) == 0) {
+    if (platform::EqualsNoCase(e->d_name, name)) {
       found = e->d_name;
       break;
     }

@@ -17,6 +17,7 @@
 #include "platform/profile/PerUserStore.h"
 #include "platform/profile/StaleTemporaries.h"
 #include "platform/system/Paths.h"
+#include "platform/system/Ascii.h"
 
 namespace {
 
@@ -33,17 +34,9 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Only ASCII letters fold: UTF-8 names are compared byte for byte otherwise, as the other
 // system's ANSI functions did for characters outside the code page's letters.
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
+bool SameName(std::string_view a, std::string_view b) { return platform::EqualsNoCase(a, b); }
 
 enum class LineKind { Blank, Comment, Section, Key, Other };
 

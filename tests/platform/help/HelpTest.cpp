@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "platform/help/HelpText.h"
+#include "platform/system/Ascii.h"
 #include "platform/system/Paths.h"
 #include "tests/support/TempDir.h"
 
@@ -86,8 +86,7 @@ TEST_F(HelpTest, LooksBesideTheProgramThenInTheSystemFolderThenAmongRegisteredTe
 }
 
 TEST_F(HelpTest, NamesMatchWithoutRegardToCase) {
-  std::string upper = Name();
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = platform::AsciiUpper(Name());
   system.Write(Name(), "on disk");
   EXPECT_EQ(FindHelpText(upper), "on disk");
   std::filesystem::remove(system.File(Name()));
