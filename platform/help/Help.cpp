@@ -4,6 +4,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include "platform/help/HelpText.h"
 #include "platform/system/Paths.h"
@@ -17,16 +18,9 @@ namespace fs = std::filesystem;
 
 HelpViewer* g_viewer = nullptr;
 
-std::optional<HelpRequest>& LastRequest() {
-  static std::optional<HelpRequest> request;
-  return request;
-}
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
+HelpRequestObserver& RequestObserver() {
+  static HelpRequestObserver observer;
+  return observer;
 }
 
 // Keyed by the lower-case name, since file names on the original system ignore case.
@@ -121,22 +115,23 @@ std::string MissingHelpFileText(const std::string& fileName) {
 
 std::string HelpCaption() { return "ヘルプ"; }
 
-const std::optional<HelpRequest>& LastHelpRequest() { return LastRequest(); }
-
-void ClearLastHelpRequest() { LastRequest().reset(); }
+HelpRequestObserver SetHelpRequestObserver(HelpRequestObserver observer) {
+  return std::exchange(RequestObserver(), std::move(observer));
+}
 
 }  // namespace platform::help
 
-BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
-  using namespace platform::help;
-  HelpRequest& recorded = LastRequest().emplace(HelpRequest{hWndMain, lpszHelp ? lpszHelp : "", uCommand, dwData, false});
+namespace platform::help {
+namespace {
 
-  switch (uCommand) {
+// Carries out one request; notes in it whether the file was found.
+BOOL Carry(HelpRequest& request, LPCSTR lpszHelp) {
+  switch (request.command) {
     case HELP_QUIT:
       if (g_viewer) g_viewer->Close();
       return TRUE;
     case HELP_HELPONHELP:
-      Show(hWndMain, "ヘルプの使い方", kHelpOnHelp);
+      Show(request.window, "ヘルプの使い方", kHelpOnHelp);
       return TRUE;
     case HELP_CONTENTS:
     case HELP_CONTEXT:
@@ -151,11 +146,22 @@ BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
   if (const auto angle = file.find('>'); angle != std::string::npos) file.resize(angle);
 
   const std::optional<std::string> text = FindHelpText(file);
-  recorded.found = text.has_value();
+  request.found = text.has_value();
   if (!text) {
-    if (g_viewer) g_viewer->ReportMissingFile(hWndMain, file);
+    if (g_viewer) g_viewer->ReportMissingFile(request.window, file);
     return FALSE;
   }
-  Show(hWndMain, fs::path(file).filename().string(), *text);
+  Show(request.window, fs::path(file).filename().string(), *text);
   return TRUE;
+}
+
+}  // namespace
+}  // namespace platform::help
+
+BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
+  using namespace platform::help;
+  HelpRequest request{hWndMain, lpszHelp ? lpszHelp : "", uCommand, dwData, false};
+  const BOOL result = Carry(request, lpszHelp);
+  if (RequestObserver()) RequestObserver()(request);
+  return result;
 }

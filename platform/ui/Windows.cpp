@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "platform/ui/Peers.h"
 
@@ -165,16 +166,24 @@ std::vector<RECT> ScreenRects() {
 
 void SetScreenSource(std::function<std::vector<RECT>()> source) { ScreenSource() = std::move(source); }
 
-std::vector<MessageBoxRecord>& LastMessageBoxes() {
-  static std::vector<MessageBoxRecord> boxes;
-  return boxes;
+namespace {
+
+MessageBoxObserver& BoxObserver() {
+  static MessageBoxObserver observer;
+  return observer;
+}
+
+}  // namespace
+
+MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer) {
+  return std::exchange(BoxObserver(), std::move(observer));
 }
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   const std::string text = lpText ? lpText : "";
   // A null caption is the system's word for an error box's title.
   const std::string caption = lpCaption ? lpCaption : "Error";
-  LastMessageBoxes().push_back({text, caption, uType});
+  if (BoxObserver()) BoxObserver()({text, caption, uType});
   if (auto* backend = platform::ui::CurrentBackend())
     return backend->MessageBox(platform::ui::PeerOf(hWnd), text, caption, uType);
   return IDOK;

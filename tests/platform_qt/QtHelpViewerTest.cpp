@@ -11,6 +11,7 @@
 #include "platform/help/Help.h"
 #include "platform/help/HelpText.h"
 #include "platform/ui/Windows.h"
+#include "tests/support/Recorders.h"
 
 using platform::help::ParseHelpText;
 using platform::qt::HelpHtml;
@@ -68,11 +69,11 @@ TEST(QtHelpViewerTest, TheCloseButtonAndEscHideTheWindow) {
 
 TEST(QtHelpViewerTest, AMissingFileIsToldInAMessageBox) {
   QtHelpViewer viewer;
-  LastMessageBoxes().clear();
+  MessageBoxRecorder boxes;
   viewer.ReportMissingFile(nullptr, "plume.hlp");
-  ASSERT_EQ(LastMessageBoxes().size(), 1u);
-  EXPECT_EQ(LastMessageBoxes()[0].text, platform::help::MissingHelpFileText("plume.hlp"));
-  EXPECT_EQ(LastMessageBoxes()[0].caption, platform::help::HelpCaption());
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, platform::help::MissingHelpFileText("plume.hlp"));
+  EXPECT_EQ(boxes.Shown()[0].caption, platform::help::HelpCaption());
   EXPECT_EQ(viewer.Window(), nullptr);
 }
 
