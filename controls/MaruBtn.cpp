@@ -317,7 +317,7 @@ TPropertyTable& TMaruBtn::Properties() {
     Prop<TMaruBtn>(p, "Font3D", [](TMaruBtn* b, const TPropValue& v) { b->SetFont3D(AsBoolean(v)); });
     Prop<TMaruBtn>(p, "FontDepth", [](TMaruBtn* b, const TPropValue& v) {
       const long long d = AsInteger(v);
-      if (d < 0 || d > 255) throw EReadError(THandlerTable::LineOf(v) + "FontDepth must lie between 0 and 255");
+      if (d < 0 || d > 255) throw EReadError("FontDepth must lie between 0 and 255", v.line);
       b->SetFontDepth(static_cast<std::uint8_t>(d));
     });
     Prop<TMaruBtn>(p, "GroupIndex", [](TMaruBtn* b, const TPropValue& v) { b->SetGroupIndex(static_cast<int>(AsInteger(v))); });

@@ -203,7 +203,7 @@ TColor AsColor(const TPropValue& v) {
   if (v.kind == TPropValue::Integer) return static_cast<TColor>(v.integer);
   TColor c = 0;
   if (!IdentToColor(AsIdent(v), c))
-    throw EReadError(THandlerTable::LineOf(v) + "'" + v.text + "' is not a colour");
+    throw EReadError("'" + v.text + "' is not a colour", v.line);
   return c;
 }
 

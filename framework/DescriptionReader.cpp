@@ -84,10 +84,7 @@ class Lexer {
     return std::move(next_);
   }
 
-  std::string Where(int line) const {
-    return source_.empty() ? "line " + std::to_string(line) + ": " : source_ + ":" + std::to_string(line) + ": ";
-  }
-  [[noreturn]] void Fail(int line, const std::string& message) const { throw EReadError(Where(line) + message); }
+  [[noreturn]] void Fail(int line, const std::string& message) const { throw EReadError(message, line, source_); }
 
  private:
   bool AtEnd() const { return pos_ >= text_.size(); }
@@ -287,16 +284,13 @@ class Reader {
   auto Guarded(int line, const std::string& context, F&& f) -> decltype(f()) {
     try {
       return f();
+    } catch (const EReadError& e) {
+      // An error this reader raised already names its place. The conversion helpers know
+      // the line alone, and an error from another file keeps its own place in the detail.
+      if (!source_.empty() && e.Source() == source_) throw;
+      lexer_.Fail(line, context + ": " + (e.Source().empty() ? e.Detail() : std::string(e.what())));
     } catch (const std::exception& e) {
-      std::string message = e.what();
-      if (!source_.empty() && message.rfind(source_ + ":", 0) == 0) throw EReadError(message);
-      // The conversion helpers name the line alone; the place is given in full below.
-      if (message.rfind("line ", 0) == 0) {
-        std::size_t i = 5;
-        while (i < message.size() && IsDigit(message[i])) ++i;
-        if (i > 5 && message.compare(i, 2, ": ") == 0) message.erase(0, i + 2);
-      }
-      throw EReadError(lexer_.Where(line) + context + ": " + message);
+      lexer_.Fail(line, context + ": " + e.what());
     }
   }
 

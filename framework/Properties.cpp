@@ -20,13 +20,15 @@ const char* KindName(TPropValue::Kind k) {
 }
 
 [[noreturn]] void Expected(const TPropValue& v, TPropValue::Kind want) {
-  throw EReadError(THandlerTable::LineOf(v) + "expected " + KindName(want) + ", found " + KindName(v.kind));
+  throw EReadError(std::string("expected ") + KindName(want) + ", found " + KindName(v.kind), v.line);
 }
 
 }  // namespace
 
-std::string THandlerTable::LineOf(const TPropValue& v) {
-  return v.line > 0 ? "line " + std::to_string(v.line) + ": " : "";
+std::string EReadError::Compose(const std::string& detail, int line, const std::string& source) {
+  if (!source.empty()) return source + ":" + std::to_string(line) + ": " + detail;
+  if (line > 0) return "line " + std::to_string(line) + ": " + detail;
+  return detail;
 }
 
 long long AsInteger(const TPropValue& v) {
@@ -65,7 +67,7 @@ int AsEnum(const TPropValue& v, const std::vector<std::string>& names) {
     if (platform::EqualsNoCase(names[i], name)) return static_cast<int>(i);
   std::string list;
   for (const auto& n : names) list += (list.empty() ? "" : ", ") + n;
-  throw EReadError(THandlerTable::LineOf(v) + "'" + name + "' is not one of " + list);
+  throw EReadError("'" + name + "' is not one of " + list, v.line);
 }
 
 TPropertyTable& TPropertyTable::Add(const std::string& name, Setter setter) {

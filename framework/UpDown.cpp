@@ -114,7 +114,7 @@ TPropertyTable& TUpDown::Properties() {
     TPropertyTable p(&TWinControl::Properties());
     Prop<TUpDown>(p, "Associate", [](TUpDown* u, const TPropValue& v) {
       auto* e = dynamic_cast<TEdit*>(u->Owner() ? u->Owner()->FindComponent(AsIdent(v)) : nullptr);
-      if (!e) throw EReadError(THandlerTable::LineOf(v) + "no edit field named '" + v.text + "'");
+      if (!e) throw EReadError("no edit field named '" + v.text + "'", v.line);
       u->SetAssociate(e);
     });
     Prop<TUpDown>(p, "Min", [](TUpDown* u, const TPropValue& v) { u->SetMin(static_cast<int>(AsInteger(v))); });

@@ -210,6 +210,39 @@ TEST_F(DescriptionReaderTest, ErrorsNameTheSourceAndTheLine) {
   }
 }
 
+// The place travels as data beside the words, so a caller need not read it out of the text;
+// a setter's own error takes the line of the property it failed on, a text without a name
+// is placed by its line alone.
+TEST_F(DescriptionReaderTest, AReadErrorCarriesItsPlaceApartFromItsDetail) {
+  struct Case {
+    std::string text, source;
+    int line;
+    std::string detail, message;
+  };
+  const std::string head = "object F: TReaderForm\n";
+  const std::vector<Case> cases = {
+      {head + "\n\n  Left = 'ten'\nend\n", "main.dfm", 4, "bad value for Left: expected a number, found a text",
+       "main.dfm:4: bad value for Left: expected a number, found a text"},
+      {head + "  OnClick = Missing\nend\n", "", 2, "bad value for OnClick: no handler named 'Missing'",
+       "line 2: bad value for OnClick: no handler named 'Missing'"},
+      {head + "  %%%\nend\n", "", 2, "unexpected text '%%%'", "line 2: unexpected text '%%%'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    form = std::make_unique<TReaderForm>(nullptr);
+    try {
+      TDescriptionReader::Read(form.get(), c.text, c.source);
+      ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Source(), c.source);
+      EXPECT_EQ(e.Line(), c.line);
+      EXPECT_EQ(e.Detail(), c.detail);
+      EXPECT_EQ(e.Message(), c.message);
+    }
+  }
+  EXPECT_EQ(EReadError("no picture named 'x'").Message(), "no picture named 'x'");
+}
+
 // The outer block's class decides the setters used on the window read into; a window that
 // is not of that class must not be written through them as if it were.
 TEST_F(DescriptionReaderTest, AWindowOfAnotherClassThanTheDescriptionsIsRefused) {
