@@ -6,6 +6,7 @@
 #include "framework/SysUtils.h"
 #include "framework/Timer.h"
 #include "platform/drives/Drives.h"
+#include "platform/system/ScopeExit.h"
 
 namespace {
 
@@ -301,7 +302,7 @@ void TCDP::Shuffle() {
   std::mt19937 random(seed);
   FPlayList->Clear();
   const int n = GetTrackCount();
-  for (int k = 1; k <= n; ++k) FPlayList->Add(IntToStr(k));
+  AddDiscOrder(*FPlayList, n);
   // Every order equally likely: each entry in turn is exchanged with one at or below it.
   for (int i = n - 1; i >= 1; --i) {
     std::uniform_int_distribution<int> below(0, i);
@@ -315,7 +316,7 @@ void TCDP::SetShufflePlay(bool Value) {
   if (!Value && GetReady()) {
     const int n = GetTrackCount();
     FPlayList->Clear();
-    for (int k = 1; k <= n; ++k) FPlayList->Add(IntToStr(k));
+    AddDiscOrder(*FPlayList, n);
   }
 }
 
@@ -346,10 +347,7 @@ void TCDP::PollTimer(TObject*) {
   if (FPolling || FDeviceID == 0) return;
   FPolling = true;
   // Clear the guard however the tick ends, an event handler's exception included.
-  struct Guard {
-    bool& flag;
-    ~Guard() { flag = false; }
-  } guard{FPolling};
+  const platform::ScopeExit clearPolling([this] { FPolling = false; });
 
   if (FDriveChanged) {
     // The play list still holds the tracks of the drive closed before, which must never
@@ -386,7 +384,7 @@ void TCDP::DoCDInsert() {
   FDiscKnown = true;
   const int n = GetTrackCount();
   FPlayList->Clear();
-  for (int k = 1; k <= n; ++k) FPlayList->Add(IntToStr(k));
+  AddDiscOrder(*FPlayList, n);
   if (OnCDInsert) OnCDInsert(this);
 }
 
@@ -448,4 +446,8 @@ std::string TCDP::GetTimeText() {
       return {};
   }
   return Format(FTimeFormat, {shown / 60, shown % 60});
+}
+
+void AddDiscOrder(TStringList& List, int TrackCount) {
+  for (int k = 1; k <= TrackCount; ++k) List.Add(IntToStr(k));
 }

@@ -208,15 +208,7 @@ TColor AsColor(const TPropValue& v) {
 }
 
 TFontStyles AsFontStyles(const TPropValue& v) {
-  TFontStyles s = 0;
-  for (const auto& name : AsSet(v)) {
-    TPropValue item;
-    item.kind = TPropValue::Ident;
-    item.text = name;
-    item.line = v.line;
-    s |= 1 << AsEnum(item, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
-  }
-  return s;
+  return AsSetBits(v, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
 }
 
 TPropertyTable& TControl::Properties() {

@@ -10,6 +10,7 @@
 #include "framework/Resources.h"
 #include "platform/messages/EventLoop.h"
 #include "platform/messages/Messages.h"
+#include "platform/system/ScopeExit.h"
 
 using platform::ui::CurrentBackend;
 
@@ -142,10 +143,7 @@ void TForm::Close() {
   // A close request that arrives while one is being handled is the same request.
   if (closing_) return;
   closing_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{closing_};
+  const platform::ScopeExit clearClosing([this] { closing_ = false; });
   if (!CloseQuery()) return;
   const bool isMain = Application && Application->MainForm() == this;
   TCloseAction action = isMain ? caFree : caHide;
@@ -302,15 +300,7 @@ TPropertyTable& TForm::Properties() {
           AsEnum(v, {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"})));
     });
     Prop<TForm>(p, "BorderIcons", [](TForm* f, const TPropValue& v) {
-      TBorderIcons icons = 0;
-      for (const auto& name : AsSet(v)) {
-        TPropValue item;
-        item.kind = TPropValue::Ident;
-        item.text = name;
-        item.line = v.line;
-        icons |= 1 << AsEnum(item, {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
-      }
-      f->SetBorderIcons(icons);
+      f->SetBorderIcons(AsSetBits(v, {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}));
     });
     Prop<TForm>(p, "ClientWidth",
                 [](TForm* f, const TPropValue& v) { f->SetClientWidth(static_cast<int>(AsInteger(v))); });

@@ -2,6 +2,7 @@
 
 #include "framework/Form.h"
 #include "platform/messages/EventLoop.h"
+#include "platform/system/ScopeExit.h"
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 
@@ -15,10 +16,7 @@ void TGraphicControl::SyncPeer() {
 
 void TGraphicControl::PaintTo(HDC dc) {
   canvas_.SetHandle(dc);
-  struct Unbind {
-    TCanvas& c;
-    ~Unbind() { c.SetHandle(nullptr); }
-  } unbind{canvas_};
+  const platform::ScopeExit unbind([this] { canvas_.SetHandle(nullptr); });
   Paint();
 }
 

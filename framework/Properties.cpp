@@ -70,6 +70,18 @@ int AsEnum(const TPropValue& v, const std::vector<std::string>& names) {
   throw EReadError("'" + name + "' is not one of " + list, v.line);
 }
 
+int AsSetBits(const TPropValue& v, const std::vector<std::string>& names) {
+  int bits = 0;
+  for (const auto& name : AsSet(v)) {
+    TPropValue member;
+    member.kind = TPropValue::Ident;
+    member.text = name;
+    member.line = v.line;
+    bits |= 1 << AsEnum(member, names);
+  }
+  return bits;
+}
+
 TPropertyTable& TPropertyTable::Add(const std::string& name, Setter setter) {
   setters_[AsciiLower(name)] = std::move(setter);
   return *this;

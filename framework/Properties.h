@@ -54,6 +54,8 @@ const std::vector<std::string>& AsSet(const TPropValue& v);
 const std::vector<std::string>& AsStrings(const TPropValue& v);
 // An identifier that must be one of the names given; returns its index.
 int AsEnum(const TPropValue& v, const std::vector<std::string>& names);
+// A set whose members must be among the names given; returns bit 1 << index for each.
+int AsSetBits(const TPropValue& v, const std::vector<std::string>& names);
 
 class TPropertyTable {
  public:
