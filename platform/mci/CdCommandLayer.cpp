@@ -35,9 +35,19 @@ std::optional<char> DriveLetter(LPCSTR element) {
 bool IsCdAudioType(DWORD flags, LPCSTR type) {
   if (flags & MCI_OPEN_TYPE_ID) return LOWORD(reinterpret_cast<DWORD_PTR>(type)) == MCI_DEVTYPE_CD_AUDIO;
   if (type == nullptr) return false;
-  std::string name(type);
-  for (auto& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name == "cdaudio";
+  return platform::EqualsNoCase(type, "cdaudio");
+}
+
+// The device's mode: the door first, then whether a disc is ready, then the play head.
+DWORD ModeOf(CdDriver& drv) {
+  if (drv.DoorOpen()) return MCI_MODE_OPEN;
+  if (!drv.Ready()) return MCI_MODE_NOT_READY;
+  switch (drv.State()) {
+    case AudioState::Playing: return MCI_MODE_PLAY;
+    case AudioState::Paused: return MCI_MODE_PAUSE;
+    case AudioState::Stopped: return MCI_MODE_STOP;
+  }
+  return MCI_MODE_NOT_READY;
 }
 
 }  // namespace
@@ -240,20 +250,9 @@ MCIERROR CdCommandLayer::Status(Device& d, CdDriver& drv, DWORD flags, MCI_STATU
 
   // Items that need no disc.
   switch (p->dwItem) {
-    case MCI_STATUS_MODE: {
-      DWORD mode = MCI_MODE_NOT_READY;
-      if (drv.DoorOpen()) {
-        mode = MCI_MODE_OPEN;
-      } else if (drv.Ready()) {
-        switch (drv.State()) {
-          case AudioState::Playing: mode = MCI_MODE_PLAY; break;
-          case AudioState::Paused: mode = MCI_MODE_PAUSE; break;
-          case AudioState::Stopped: mode = MCI_MODE_STOP; break;
-        }
-      }
-      p->dwReturn = mode;
+    case MCI_STATUS_MODE:
+      p->dwReturn = ModeOf(drv);
       return 0;
-    }
     case MCI_STATUS_READY:
     case MCI_STATUS_MEDIA_PRESENT:
       p->dwReturn = drv.Ready() ? TRUE : FALSE;
@@ -265,11 +264,13 @@ MCIERROR CdCommandLayer::Status(Device& d, CdDriver& drv, DWORD flags, MCI_STATU
     case MCI_STATUS_POSITION:
     case MCI_STATUS_NUMBER_OF_TRACKS:
     case MCI_STATUS_CURRENT_TRACK:
-      break;
+      return StatusOfDisc(d, drv, flags, p);
     default:
       return MCIERR_UNSUPPORTED_FUNCTION;
   }
+}
 
+MCIERROR CdCommandLayer::StatusOfDisc(const Device& d, CdDriver& drv, DWORD flags, MCI_STATUS_PARMS* p) const {
   const auto toc = drv.ReadToc();
   if (!toc) return MCIERR_DEVICE_NOT_READY;
   const bool track = flags & MCI_TRACK;

@@ -58,6 +58,12 @@ class ImageDisc : public SectorSource {
   ImageDisc() = default;
   bool ReadSector(const Segment& s, Frame at, std::uint8_t* out) const;
 
+  // The steps of Open: each data file opened and measured in sectors, the files laid end
+  // to end with the gaps' silence (answers the disc's length), the table of contents.
+  Frame OpenDataFile(std::size_t n, std::size_t sectorBytes);
+  Frame LaySegments(const std::vector<Frame>& fileSectors);
+  void MakeToc(Frame discLength);
+
   std::string sheetPath_;
   CueSheet sheet_;
   std::vector<DataFile> files_;
