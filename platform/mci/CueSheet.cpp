@@ -82,21 +82,6 @@ bool ValidUtf8(std::string_view s) {
   return true;
 }
 
-std::string Latin1ToUtf8(std::string_view s) {
-  std::string out;
-  out.reserve(s.size() * 2);
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      out.push_back(ch);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
-
 std::optional<std::uint32_t> Number(std::string_view s) {
   std::uint32_t v = 0;
   if (s.empty() || s.size() > 9) return std::nullopt;
@@ -321,6 +306,21 @@ const CueIndex& CueTrack::Start() const {
 
 CueSheet CueSheet::Parse(std::string_view text, const std::string& sheetName) {
   return Parser(text, sheetName).Run();
+}
+
+std::string Latin1ToUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size() * 2);
+  for (char ch : s) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out.push_back(ch);
+    } else {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
 }
 
 }  // namespace platform::cd

@@ -70,20 +70,6 @@ bool Exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-std::string Latin1ToUtf8(const std::string& s) {
-  std::string out;
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      out.push_back(ch);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
-
 // A name in the folder that differs from `name` only in letter case.
 std::string CaseBlindMatch(const std::string& folder, const std::string& name) {
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());

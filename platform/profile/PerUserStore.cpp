@@ -9,19 +9,12 @@
 #include <unistd.h>
 
 #include "platform/profile/StaleTemporaries.h"
+#include "platform/system/Files.h"
 #include "platform/system/Paths.h"
 
 namespace platform::profile {
 
 namespace {
-
-std::string FolderPart(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
 
 std::string NamePart(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
@@ -51,73 +44,22 @@ std::string WithoutTrailingSlashes(std::string_view dir) {
     return std::string(dir);
 }
 
+// The store's folders are made on first use; a folder the user cannot write is no store.
 bool MakeFolders(const std::string& dir) {
-    for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
-        const std::string part = dir.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            return false;
-        }
-        if (slash == std::string::npos) {
-            break;
-        }
-    }
-    struct stat st {};
-    return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           ::access(dir.c_str(), W_OK | X_OK) == 0;
-}
-
-bool ReadAll(const std::string& path, std::string& text) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    char chunk[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            ::close(fd);
-            return n == 0;
-        }
-        text.append(chunk, static_cast<std::size_t>(n));
-    }
+    return MakeFolderPath(dir) && ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
 // A copy written beside its final place and renamed into it, so that a run killed during
 // the first write leaves no half copy that later reads would take for the settings.
 bool WriteNewFile(const std::string& path, const std::string& text) {
     static std::atomic<unsigned> counter{0};
-    const std::string folder = FolderPart(path);
+    const std::string folder = FolderOf(path);
     const std::string temp = folder + "/" + TemporaryName(NamePart(path), ::getpid(), counter++);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         return false;
     }
-    bool ok = true;
-    for (std::string_view rest = text; ok && !rest.empty();) {
-        const ssize_t n = ::write(fd, rest.data(), rest.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = n > 0;
-        if (ok) {
-            rest.remove_prefix(static_cast<std::size_t>(n));
-        }
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-    }
-    return ok;
+    return CommitFile(fd, WriteAll(fd, text), temp, path);
 }
 
 }  // namespace
@@ -131,7 +73,7 @@ std::optional<std::string> RedirectedPath(const std::string& path, const std::st
     if (slash == std::string::npos || slash + 1 == path.size()) {
         return std::nullopt;
     }
-    if (Canonical(FolderPart(path)) != programFolder) {
+    if (Canonical(FolderOf(path)) != programFolder) {
         return std::nullopt;
     }
     return WithoutTrailingSlashes(userStore) + "/" + NamePart(path);
@@ -152,7 +94,7 @@ std::optional<std::string> PerUserCopyOf(const std::string& path) {
     if (module.empty()) {
         return std::nullopt;
     }
-    const std::string programFolder = Canonical(FolderPart(module));
+    const std::string programFolder = Canonical(FolderOf(module));
     // Root passes access() everywhere, so an installed program run by root keeps writing
     // beside itself, as the original system's administrator did.
     const bool writable = ::access(programFolder.c_str(), W_OK | X_OK) == 0;
@@ -169,7 +111,7 @@ std::string ReadPathOf(const std::string& path) {
 }
 
 bool PreparePerUserCopy(const std::string& original, const std::string& copy) {
-    if (!MakeFolders(FolderPart(copy))) {
+    if (!MakeFolders(FolderOf(copy))) {
         return false;
     }
     struct stat st {};
@@ -177,7 +119,7 @@ bool PreparePerUserCopy(const std::string& original, const std::string& copy) {
         return true;
     }
     std::string text;
-    if (!ReadAll(original, text)) {
+    if (!ReadRegularFile(original, text)) {
         // Nothing beside the program yet: the write makes the copy from nothing.
         return true;
     }

@@ -18,6 +18,7 @@
 #include "platform/profile/StaleTemporaries.h"
 #include "platform/system/Paths.h"
 #include "platform/system/Ascii.h"
+#include "platform/system/Files.h"
 
 namespace {
 
@@ -156,26 +157,6 @@ std::string ResolvePath(const char* fileName) {
     return WindowsDirectory() + "/" + fileName;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    text.clear();
-    char chunk[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            ::close(fd);
-            return n == 0;
-        }
-        text.append(chunk, static_cast<std::size_t>(n));
-    }
-}
-
 DWORD CopyText(std::string_view text, LPSTR buffer, DWORD size) {
     const std::size_t count = std::min<std::size_t>(text.size(), size - 1);
     // An empty view may carry no pointer at all, which memcpy must not be given.
@@ -305,32 +286,10 @@ void SetKey(std::vector<std::string>& lines, std::string_view section, std::stri
                  std::string(key) + "=" + std::string(value));
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // Writes the new text beside the file and renames it over the old one, so that a crash or
 // a full disk leaves either the old file or the new one, never a part of either.
 bool ReplaceFile(const std::string& path, const std::string& text, const struct stat* old) {
-    const std::string folder = FolderOf(path);
+    const std::string folder = platform::FolderOf(path);
     // The base name is shortened so that the temporary's longer name stays a legal one.
     const std::string base = path.substr(path.rfind('/') + 1).substr(0, 128);
     static std::atomic<unsigned> counter{0};
@@ -352,7 +311,7 @@ bool ReplaceFile(const std::string& path, const std::string& text, const struct 
         return false;
     }
 
-    bool ok = WriteAll(fd, text);
+    bool ok = platform::WriteAll(fd, text);
     if (ok && old != nullptr) {
         // A file we rewrite for its owner stays theirs; failing that (we are not root) it
         // is ours anyway. The mode is set after the owner, as a change of owner can clear
@@ -362,11 +321,7 @@ bool ReplaceFile(const std::string& path, const std::string& text, const struct 
         }
         ok = ::fchmod(fd, mode) == 0;
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
+    if (!platform::CommitFile(fd, ok, temp, path)) {
         return false;
     }
     // The rename itself is only durable once the folder is flushed; the file is already
@@ -393,6 +348,57 @@ bool RedirectToPerUserStore(std::string& path) {
     return true;
 }
 
+// The file a write goes to once links are followed, and what it was before (when it exists).
+struct WriteTarget {
+    std::string path;
+    bool exists = false;
+    struct stat st {};
+};
+
+// nullopt when the file or its folder may not be written.
+std::optional<WriteTarget> CheckWriteTarget(const std::string& path) {
+    WriteTarget target;
+    target.path = path;
+    target.exists = ::stat(path.c_str(), &target.st) == 0;
+    if (target.exists) {
+        // A file without any write bit is the read-only file of the other system, which
+        // even its administrator could not change through these functions; root here
+        // would pass access(), so the bits are checked as well.
+        if (!S_ISREG(target.st.st_mode) || (target.st.st_mode & 0222) == 0 ||
+            ::access(path.c_str(), W_OK) != 0) {
+            return std::nullopt;
+        }
+        // Through a link the target is changed; renaming over the link would cut it.
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved == nullptr) {
+            return std::nullopt;
+        }
+        target.path = resolved;
+        std::free(resolved);
+    } else if (errno != ENOENT) {
+        return std::nullopt;
+    }
+
+    const std::string folder = platform::FolderOf(target.path);
+    struct stat folderStat {};
+    if (::stat(folder.c_str(), &folderStat) != 0 || !S_ISDIR(folderStat.st_mode) ||
+        ::access(folder.c_str(), W_OK | X_OK) != 0) {
+        return std::nullopt;
+    }
+    return target;
+}
+
+// No key deletes the section, no value deletes the key, else the key takes the value.
+void ApplyWrite(std::vector<std::string>& lines, std::string_view section, LPCSTR key, LPCSTR value) {
+    if (key == nullptr) {
+        DeleteSection(lines, section);
+    } else if (value == nullptr) {
+        DeleteKey(lines, section, Trim(key));
+    } else {
+        SetKey(lines, section, Trim(key), value);
+    }
+}
+
 std::mutex& WriteMutex() {
     static std::mutex mutex;
     return mutex;
@@ -409,7 +415,7 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
     // callers get their defaults.
     std::string text;
     if (lpFileName == nullptr || *lpFileName == '\0' ||
-        !ReadWholeFile(platform::profile::ReadPathOf(ResolvePath(lpFileName)), text)) {
+        !platform::ReadRegularFile(platform::profile::ReadPathOf(ResolvePath(lpFileName)), text)) {
         text.clear();
     }
     const auto lines = SplitLines(text);
@@ -479,53 +485,22 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     if (!RedirectToPerUserStore(path)) {
         return FALSE;
     }
-
-    struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists) {
-        // A file without any write bit is the read-only file of the other system, which
-        // even its administrator could not change through these functions; root here
-        // would pass access(), so the bits are checked as well.
-        if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 ||
-            ::access(path.c_str(), W_OK) != 0) {
-            return FALSE;
-        }
-        // Through a link the target is changed; renaming over the link would cut it.
-        char* resolved = ::realpath(path.c_str(), nullptr);
-        if (resolved == nullptr) {
-            return FALSE;
-        }
-        path = resolved;
-        std::free(resolved);
-    } else if (errno != ENOENT) {
+    const std::optional<WriteTarget> target = CheckWriteTarget(path);
+    if (!target) {
         return FALSE;
     }
-
-    const std::string folder = FolderOf(path);
-    struct stat folderStat {};
-    if (::stat(folder.c_str(), &folderStat) != 0 || !S_ISDIR(folderStat.st_mode) ||
-        ::access(folder.c_str(), W_OK | X_OK) != 0) {
-        return FALSE;
-    }
-
     std::string original;
-    if (exists && !ReadWholeFile(path, original)) {
+    if (target->exists && !platform::ReadRegularFile(target->path, original)) {
         return FALSE;
     }
     const auto before = SplitLines(original);
     auto lines = before;
-    if (lpKeyName == nullptr) {
-        DeleteSection(lines, section);
-    } else if (lpString == nullptr) {
-        DeleteKey(lines, section, Trim(lpKeyName));
-    } else {
-        SetKey(lines, section, Trim(lpKeyName), lpString);
-    }
+    ApplyWrite(lines, section, lpKeyName, lpString);
 
     // Nothing to change (such as deleting what is not there, or setting the value a key
     // already has) leaves the file alone, line ends and all, and does not create it.
     if (lines == before) {
         return TRUE;
     }
-    return ReplaceFile(path, JoinLines(lines), exists ? &st : nullptr) ? TRUE : FALSE;
+    return ReplaceFile(target->path, JoinLines(lines), target->exists ? &target->st : nullptr) ? TRUE : FALSE;
 }

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/system/Files.h"
+
 namespace {
 
 std::string_view Environment(const char* name) {
@@ -50,19 +52,7 @@ UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) {
 }
 
 bool EnsureWindowsDirectory() {
-    const std::string dir = WindowsDirectory();
-    // Walk the path from the root so that each missing parent is made in turn.
-    for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
-        const std::string part = dir.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            return false;
-        }
-        if (slash == std::string::npos) {
-            break;
-        }
-    }
-    struct stat st {};
-    return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return platform::MakeFolderPath(WindowsDirectory());
 }
 
 std::string ModuleFileName() {
