@@ -10,6 +10,14 @@
 
 namespace {
 
+// The poll that notices discs coming and going, intro ends and the notify time.
+constexpr unsigned kPollIntervalMs = 200;
+// While no disc is known, the drive is asked whether it is ready only on every sixth tick:
+// a drive without a disc can be slow to answer, and the poll must stay light.
+constexpr int kTicksBetweenReadyChecks = 5;
+// Some drives land short of a seek's target; it is tried again, but never endlessly.
+constexpr int kMaxSeeks = 3;
+
 DWORD TrackStartPosition(int Track) { return MCI_MAKE_TMSF(static_cast<BYTE>(Track), 0, 0, 0); }
 
 // Times are never shown below zero: a play list that is not the disc in track order can
@@ -23,7 +31,7 @@ TCDP::TCDP(TComponent* AOwner) : TComponent(AOwner) {
   FDriveList = std::make_unique<TStringList>();
   FPlayList = std::make_unique<TStringList>();
   FTickTimer = new TTimer(this);
-  FTickTimer->SetInterval(200);
+  FTickTimer->SetInterval(kPollIntervalMs);
   FTickTimer->SetOnTimer([this](TObject* Sender) { PollTimer(Sender); });
   FTickTimer->SetEnabled(true);
   ScanDrives();
@@ -214,8 +222,7 @@ void TCDP::SeekTo(DWORD Pos) {
   SetCurrentTrack(MCI_TMSF_TRACK(Pos));
   FSeekParms.dwTo = Pos;
   DWORD at = GetPosition();
-  // Some drives land short of the target; a few more tries, but never endlessly.
-  for (int seeks = 0; at != Pos && seeks < 3; ++seeks) {
+  for (int seeks = 0; at != Pos && seeks < kMaxSeeks; ++seeks) {
     Send(MCI_SEEK, MCI_TO | MCI_WAIT, &FSeekParms);
     at = GetPosition();
   }
@@ -363,7 +370,7 @@ void TCDP::PollTimer(TObject*) {
   }
   if (!FDiscKnown) {
     FCurrentTrack = 1;
-    if (++FPollCount > 5) {
+    if (++FPollCount > kTicksBetweenReadyChecks) {
       FPollCount = 0;
       if (!GetReady()) return;
       DoCDInsert();

@@ -20,8 +20,8 @@ void TGraphicControl::PaintTo(HDC dc) {
   Paint();
 }
 
-void TGraphicControl::PeerPaint(void* dc) {
-  platform::DispatchSafely([&] { PaintTo(static_cast<HDC>(dc)); });
+void TGraphicControl::PeerPaint(HDC dc) {
+  platform::DispatchSafely([&] { PaintTo(dc); });
 }
 
 POINT TGraphicControl::ScreenToClient(POINT p) {

@@ -32,7 +32,7 @@ class TGraphicControl : public TControl {
     return b.CreateCustom(parent, this);
   }
   void SyncPeer() override;
-  void PeerPaint(void* dc) override;
+  void PeerPaint(HDC dc) override;
 
  private:
   TCanvas canvas_;

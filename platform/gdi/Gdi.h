@@ -12,8 +12,6 @@
 #include "platform/ui/Peers.h"
 #include "platform/ui/Windows.h"
 
-struct HDC__;
-using HDC = HDC__*;
 struct HGDIOBJ__;
 using HGDIOBJ = HGDIOBJ__*;
 using HPEN = HGDIOBJ;

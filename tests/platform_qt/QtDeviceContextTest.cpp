@@ -315,8 +315,8 @@ TEST(QtDeviceContextTest, AcceleratorIsUnderlinedBelowTheBaseline) {
 class PaintingHandler : public platform::ui::PeerHandler {
  public:
   std::function<void(HDC)> paint;
-  void PeerPaint(void* canvas) override {
-    if (paint) paint(static_cast<HDC>(canvas));
+  void PeerPaint(HDC canvas) override {
+    if (paint) paint(canvas);
   }
 };
 

@@ -67,7 +67,7 @@ void RecordingHandler::PeerMoved(int left, int top, int width, int height) {
   calls.push_back("Moved " + std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" +
                   std::to_string(height));
 }
-void RecordingHandler::PeerPaint(void*) { ++paints; }
+void RecordingHandler::PeerPaint(HDC) { ++paints; }
 
 QtPeerTest::QtPeerTest() : form(backend.CreateForm(&formHandler)) {}
 
