@@ -134,11 +134,11 @@ TEST_F(FormTest, OnCloseQueryMayRefuseOrFailBeforeOnCloseDecides) {
   EXPECT_TRUE(form->Visible());
   // A failure goes to the caller; from the message loop, that is the application's report.
   EXPECT_THROW(form->Close(), Exception);
-  EXPECT_TRUE(boxes.Shown().empty());
+  EXPECT_TRUE(boxes.All().empty());
   PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
   loop.RunPosted();
-  ASSERT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_EQ(boxes.Shown()[0].text, "まだ書き込み中です.");
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, "まだ書き込み中です.");
   EXPECT_TRUE(form->Visible());
   EXPECT_EQ(offered, caMinimize);  // no refused or failed close reached OnClose
 
@@ -189,7 +189,7 @@ TEST_F(FormTest, ErrorReportAddsAFullStopOnlyWhenMissingAndReceivesWhatTimersThr
   EXPECT_NO_THROW(loop.Advance(250));
   EXPECT_EQ(ticks, 2);  // the timer goes on after a failure
   std::vector<std::string> texts;
-  for (const auto& box : boxes.Shown()) {
+  for (const auto& box : boxes.All()) {
     texts.push_back(box.text);
     EXPECT_EQ(box.caption, "CDデッキ");
     EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));

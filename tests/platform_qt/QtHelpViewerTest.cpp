@@ -71,9 +71,9 @@ TEST(QtHelpViewerTest, AMissingFileIsToldInAMessageBox) {
   QtHelpViewer viewer;
   MessageBoxRecorder boxes;
   viewer.ReportMissingFile(nullptr, "plume.hlp");
-  ASSERT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_EQ(boxes.Shown()[0].text, platform::help::MissingHelpFileText("plume.hlp"));
-  EXPECT_EQ(boxes.Shown()[0].caption, platform::help::HelpCaption());
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, platform::help::MissingHelpFileText("plume.hlp"));
+  EXPECT_EQ(boxes.All()[0].caption, platform::help::HelpCaption());
   EXPECT_EQ(viewer.Window(), nullptr);
 }
 

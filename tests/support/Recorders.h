@@ -3,38 +3,32 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/help/Help.h"
 #include "platform/ui/Windows.h"
 
-// Every message box shown while the recorder lives, in order.
-class MessageBoxRecorder {
+// Keeps every Record the observer slot that Install fills is told of, in order.
+template <class Record, class Observer, Observer (*Install)(Observer)>
+class Recorder {
  public:
-  MessageBoxRecorder();
-  ~MessageBoxRecorder();
-  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+  Recorder() : previous_(Install([this](const Record& r) { all_.push_back(r); })) {}
+  ~Recorder() { Install(std::move(previous_)); }
+  Recorder(const Recorder&) = delete;
+  Recorder& operator=(const Recorder&) = delete;
 
-  const std::vector<MessageBoxRecord>& Shown() const { return shown_; }
-  void Clear() { shown_.clear(); }
+  const std::vector<Record>& All() const { return all_; }
+  std::optional<Record> Last() const { return all_.empty() ? std::nullopt : std::optional<Record>(all_.back()); }
+  void Clear() { all_.clear(); }
 
  private:
-  std::vector<MessageBoxRecord> shown_;
-  MessageBoxObserver previous_;
+  std::vector<Record> all_;
+  Observer previous_;
 };
 
-// The last help request made while the recorder lives.
-class HelpRequestRecorder {
- public:
-  HelpRequestRecorder();
-  ~HelpRequestRecorder();
-  HelpRequestRecorder(const HelpRequestRecorder&) = delete;
-  HelpRequestRecorder& operator=(const HelpRequestRecorder&) = delete;
-
-  const std::optional<platform::help::HelpRequest>& Last() const { return last_; }
-
- private:
-  std::optional<platform::help::HelpRequest> last_;
-  platform::help::HelpRequestObserver previous_;
-};
+// Every message box shown while the recorder lives.
+using MessageBoxRecorder = Recorder<MessageBoxRecord, MessageBoxObserver, &SetMessageBoxObserver>;
+// Every help request made while the recorder lives.
+using HelpRequestRecorder = Recorder<platform::help::HelpRequest, platform::help::HelpRequestObserver,
+                                     &platform::help::SetHelpRequestObserver>;
