@@ -1,7 +1,8 @@
 #include "framework/Properties.h"
-#include "platform/system/Ascii.h"
 
 #include <algorithm>
+
+#include "platform/system/Ascii.h"
 
 namespace {
 

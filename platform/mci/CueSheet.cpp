@@ -1,10 +1,11 @@
 #include "platform/mci/CueSheet.h"
-#include "platform/system/Ascii.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <optional>
+
+#include "platform/system/Ascii.h"
 
 namespace platform::cd {
 

@@ -1,5 +1,4 @@
 #include "platform/mci/ImageDisc.h"
-#include "platform/system/Ascii.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/system/Ascii.h"
 
 namespace platform::cd {
 
