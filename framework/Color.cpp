@@ -11,6 +11,8 @@ TColor ColorToRGB(TColor color) {
 }
 
 bool IdentToColor(const std::string& name, TColor& color) {
+  // The names stand in a grid, three to a line.
+  // clang-format off
   static const std::map<std::string, TColor> names = {
       {"clblack", clBlack},       {"clmaroon", clMaroon},   {"clgreen", clGreen},
       {"clolive", clOlive},       {"clnavy", clNavy},       {"clpurple", clPurple},
@@ -20,6 +22,7 @@ bool IdentToColor(const std::string& name, TColor& color) {
       {"clwhite", clWhite},       {"clwindow", clWindow},   {"clwindowtext", clWindowText},
       {"clbtnface", clBtnFace},   {"clbtnshadow", clBtnShadow}, {"clgraytext", clGrayText},
       {"clbtntext", clBtnText},   {"clbtnhighlight", clBtnHighlight}};
+  // clang-format on
   auto it = names.find(platform::AsciiLower(name));
   if (it == names.end()) return false;
   color = it->second;
