@@ -63,7 +63,8 @@ class Recorder {
     const xcb_query_extension_reply_t* record = xcb_get_extension_data(control_, &xcb_record_id);
     if (!record || !record->present) return false;
     const char shmName[] = "MIT-SHM";
-    if (auto* shm = xcb_query_extension_reply(control_, xcb_query_extension(control_, sizeof shmName - 1, shmName), nullptr)) {
+    if (auto* shm =
+            xcb_query_extension_reply(control_, xcb_query_extension(control_, sizeof shmName - 1, shmName), nullptr)) {
       shmMajor_ = shm->present ? shm->major_opcode : 0;
       std::free(shm);
     }

@@ -210,8 +210,8 @@ void TCDP::PlayFrom(DWORD Pos) {
     // The last track plays to the end of the disc.
     Send(MCI_PLAY, MCI_NOTIFY | MCI_FROM, &FPlayParms);
   } else {
-    FPlayParms.dwTo = MCI_MAKE_TMSF(static_cast<BYTE>(track), MCI_MSF_MINUTE(len), MCI_MSF_SECOND(len),
-                                    MCI_MSF_FRAME(len));
+    FPlayParms.dwTo =
+        MCI_MAKE_TMSF(static_cast<BYTE>(track), MCI_MSF_MINUTE(len), MCI_MSF_SECOND(len), MCI_MSF_FRAME(len));
     Send(MCI_PLAY, MCI_NOTIFY | MCI_FROM | MCI_TO, &FPlayParms);
   }
 }
@@ -379,8 +379,7 @@ void TCDP::PollTimer(TObject*) {
   if (FDiscKnown && !GetReady()) DoCDExit();
   if (!FDiscKnown) return;
   if (GetMode() != cpmPlaying) return;
-  if (FIntroPlay && GetTrackPosition() > FIntroTime)
-    PostMessageA(FNotifyWnd, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
+  if (FIntroPlay && GetTrackPosition() > FIntroTime) PostMessageA(FNotifyWnd, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
   if (FNotifyAt != 0 && !FTimeNotified && GetTrackPosition() >= FNotifyAt) {
     FTimeNotified = true;
     DoTime();
@@ -432,11 +431,8 @@ std::string TCDP::GetTimeText() {
 
   long long shown = elapsed;
   switch (FTimeMode) {
-    case cdpTrackPast:
-      break;
-    case cdpTrackLeft:
-      shown = NotNegative(GetTrackLength(FCurrentTrack) - elapsed);
-      break;
+    case cdpTrackPast: break;
+    case cdpTrackLeft: shown = NotNegative(GetTrackLength(FCurrentTrack) - elapsed); break;
     case cdpTotalPast:
     case cdpTotalLeft: {
       long long before = 0;
@@ -449,8 +445,7 @@ std::string TCDP::GetTimeText() {
       if (FTimeMode == cdpTotalLeft) shown = NotNegative(GetPlayListLength() - shown);
       break;
     }
-    case cdpNone:
-      return {};
+    case cdpNone: return {};
   }
   return Format(FTimeFormat, {shown / 60, shown % 60});
 }

@@ -22,12 +22,16 @@ class Bytes {
  public:
   explicit Bytes(std::string_view data) : data_(data) {}
   std::size_t Size() const { return data_.size(); }
-  bool Has(std::size_t offset, std::size_t count) const { return offset <= data_.size() && count <= data_.size() - offset; }
+  bool Has(std::size_t offset, std::size_t count) const {
+    return offset <= data_.size() && count <= data_.size() - offset;
+  }
   std::uint32_t U8(std::size_t at) const { return at < data_.size() ? static_cast<unsigned char>(data_[at]) : 0U; }
   std::uint32_t U16(std::size_t at) const { return U8(at) | U8(at + 1) << 8; }
   std::uint32_t U32(std::size_t at) const { return U16(at) | U16(at + 2) << 16; }
   std::int32_t I32(std::size_t at) const { return static_cast<std::int32_t>(U32(at)); }
-  const unsigned char* At(std::size_t offset) const { return reinterpret_cast<const unsigned char*>(data_.data()) + offset; }
+  const unsigned char* At(std::size_t offset) const {
+    return reinterpret_cast<const unsigned char*>(data_.data()) + offset;
+  }
 
  private:
   std::string_view data_;
@@ -121,8 +125,7 @@ std::optional<std::size_t> ReadMasks(const Bytes& b, const DibHeader& h, Masks& 
     if (!b.Has(40, 12)) return std::nullopt;
     tableStart += 12;
   }
-  if (!m.red.Set(b.U32(masks)) || !m.green.Set(b.U32(masks + 4)) || !m.blue.Set(b.U32(masks + 8)))
-    return std::nullopt;
+  if (!m.red.Set(b.U32(masks)) || !m.green.Set(b.U32(masks + 4)) || !m.blue.Set(b.U32(masks + 8))) return std::nullopt;
   if (!m.red.Present() || !m.green.Present() || !m.blue.Present()) return std::nullopt;
   if (h.size >= 56 && !m.alpha.Set(b.U32(52))) return std::nullopt;
   return tableStart;
@@ -281,7 +284,8 @@ bool TBitmap::LoadIconFromBytes(std::string_view data, int preferredSize) {
     const std::size_t bytes = b.U32(at + 8);
     const std::size_t offset = b.U32(at + 12);
     if (!b.Has(offset, bytes)) continue;
-    entries.push_back({std::max(w, h), w == preferredSize && h == preferredSize, b.U16(at + 6), data.substr(offset, bytes)});
+    entries.push_back(
+        {std::max(w, h), w == preferredSize && h == preferredSize, b.U16(at + 6), data.substr(offset, bytes)});
   }
   // The wanted size first, then the largest, the deepest colour breaking ties. An image
   // that will not decode (icons may hold PNG images) gives way to the next.
@@ -297,7 +301,8 @@ bool TBitmap::LoadIconFromBytes(std::string_view data, int preferredSize) {
 
 std::uint32_t TBitmap::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_.width || y >= image_.height) return 0;
-  return image_.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image_.width) + static_cast<std::size_t>(x)];
+  return image_
+      .pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image_.width) + static_cast<std::size_t>(x)];
 }
 
 TColor TBitmap::TransparentColor() const {

@@ -221,7 +221,8 @@ class Lexer {
 
 class Reader {
  public:
-  Reader(TComponent* root, std::string_view text, const std::string& source) : root_(root), lexer_(text, source), source_(source) {}
+  Reader(TComponent* root, std::string_view text, const std::string& source)
+      : root_(root), lexer_(text, source), source_(source) {}
 
   void Run() {
     Token t = Next();
@@ -342,7 +343,9 @@ class Reader {
 
   void ReadProperty(TComponent* c, const Header& h, const Token& name) {
     Token eq = Next();
-    if (!eq.Is('=')) lexer_.Fail(eq.kind == Token::Eof ? name.line : eq.line, "expected '=' after '" + name.text + "', found " + Shown(eq));
+    if (!eq.Is('='))
+      lexer_.Fail(eq.kind == Token::Eof ? name.line : eq.line,
+                  "expected '=' after '" + name.text + "', found " + Shown(eq));
     const TPropertyTable::Setter* setter = h.entry->properties ? h.entry->properties->Find(name.text) : nullptr;
     if (setter == nullptr) lexer_.Fail(name.line, "unknown property '" + name.text + "' of " + h.className);
     const TPropValue value = ReadValue(name.text, eq.line);

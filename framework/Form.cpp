@@ -103,8 +103,8 @@ void TForm::SetClientHeight(int v) {
 void TForm::SetBounds(int left, int top, int width, int height) {
   sizedByClient_ = false;
   TWinControl::SetBounds(left, top, width, height);
-  if (auto* fp = PeerAs<platform::ui::FormPeer>();
-      fp && (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsToolWindow || borderStyle_ == bsNone))
+  if (auto* fp = PeerAs<platform::ui::FormPeer>(); fp && (borderStyle_ == bsSingle || borderStyle_ == bsDialog ||
+                                                          borderStyle_ == bsToolWindow || borderStyle_ == bsNone))
     fp->SetClientSize(ClientWidth(), ClientHeight());
 }
 
@@ -220,8 +220,8 @@ void TForm::PeerMoved(int left, int top, int width, int height) {
   if (!fp) return;
   const int before[4] = {frameLeft_, frameTop_, frameRight_, frameBottom_};
   fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
-  const bool frameChanged = before[0] != frameLeft_ || before[1] != frameTop_ || before[2] != frameRight_ ||
-                            before[3] != frameBottom_;
+  const bool frameChanged =
+      before[0] != frameLeft_ || before[1] != frameTop_ || before[2] != frameRight_ || before[3] != frameBottom_;
   // Only a window in its normal state is resized so: a maximised or minimised one would be
   // taken out of its state by the resize, and keeps what the window manager made of it.
   if (frameChanged && outerSizePending_ && !sizedByClient_ && windowState_ == wsNormal) {
@@ -274,9 +274,7 @@ void TForm::SetPlacement(const WINDOWPLACEMENT& wp) {
   sizedByClient_ = keepClient;
   outerSizePending_ = !keepClient;
   switch (wp.showCmd) {
-    case SW_HIDE:
-      Hide();
-      break;
+    case SW_HIDE: Hide(); break;
     case SW_SHOWMINIMIZED:
       SetWindowState(wsMinimized);
       SetVisible(true);

@@ -18,7 +18,7 @@ struct TPropValue {
   enum Kind { Integer, String, Boolean, Ident, Set, Strings };
   Kind kind = Integer;
   long long integer = 0;
-  std::string text;                // String and Ident
+  std::string text;  // String and Ident
   bool boolean = false;
   std::vector<std::string> items;  // Set and Strings
   int line = 0;                    // where the value stands, for error messages

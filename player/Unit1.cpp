@@ -350,9 +350,7 @@ void TForm1::MediaCommand(platform::desktop::MediaCommand Command) {
       if (WindowState() == wsMinimized) SetWindowState(wsNormal);
       Show();
       return;
-    case MediaCommand::Quit:
-      BitBtn1Click(BitBtn1);
-      return;
+    case MediaCommand::Quit: BitBtn1Click(BitBtn1); return;
   }
   // The desktop hears of the change at once, not only at the next refresh of the display.
   TimerTimer(Timer);

@@ -24,8 +24,7 @@ UINT GetDriveTypeA(LPCSTR lpRootPathName) {
   if (lpRootPathName == nullptr) return DRIVE_NO_ROOT_DIR;
   const std::size_t n = std::strlen(lpRootPathName);
   const bool root = (n == 2 || (n == 3 && (lpRootPathName[2] == '\\' || lpRootPathName[2] == '/'))) &&
-                    platform::IsAsciiLetter(lpRootPathName[0]) &&
-                    lpRootPathName[1] == ':';
+                    platform::IsAsciiLetter(lpRootPathName[0]) && lpRootPathName[1] == ':';
   if (!root) return DRIVE_UNKNOWN;
   const char letter = platform::AsciiUpper(lpRootPathName[0]);
   const auto* entry = platform::DriveTable::Instance().Find(letter);

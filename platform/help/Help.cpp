@@ -130,15 +130,11 @@ BOOL Carry(HelpRequest& request, LPCSTR lpszHelp) {
     case HELP_QUIT:
       if (g_viewer) g_viewer->Close();
       return TRUE;
-    case HELP_HELPONHELP:
-      Show(request.window, "ヘルプの使い方", kHelpOnHelp);
-      return TRUE;
+    case HELP_HELPONHELP: Show(request.window, "ヘルプの使い方", kHelpOnHelp); return TRUE;
     case HELP_CONTENTS:
     case HELP_CONTEXT:
-    case HELP_FINDER:
-      break;
-    default:
-      return FALSE;
+    case HELP_FINDER: break;
+    default: return FALSE;
   }
   if (lpszHelp == nullptr) return FALSE;
   // "file.hlp>window" names a secondary window of the original viewer; ours has one.

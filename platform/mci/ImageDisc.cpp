@@ -21,9 +21,7 @@ constexpr off_t kMaxSheetBytes = 1 << 20;
 // The minute byte of an absolute position must hold the lead-out.
 constexpr Frame kMaxLeadOut = FromMsf(255, 59, 74);
 
-std::string Where(const std::string& sheet, int line) {
-  return sheet + ":" + std::to_string(line) + ": ";
-}
+std::string Where(const std::string& sheet, int line) { return sheet + ":" + std::to_string(line) + ": "; }
 
 std::string MsfText(Frame f) {
   char text[16];
@@ -42,7 +40,7 @@ int OpenForReading(const std::string& path) {
 std::string ReadSheet(const std::string& path) {
   const int fd = OpenForReading(path);
   if (fd < 0) throw DiscImageError(path + ": cannot read the sheet: " + std::strerror(errno));
-  struct stat st{};
+  struct stat st {};
   std::string text;
   try {
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
@@ -67,7 +65,7 @@ std::string ReadSheet(const std::string& path) {
 }
 
 bool Exists(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
 }
 
@@ -113,12 +111,9 @@ std::string ResolveFile(const std::string& sheetPath, const std::string& name, b
 }
 
 std::uint32_t Le32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-         std::uint32_t(p[3]) << 24;
+  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
-std::uint16_t Le16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
+std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 bool ReadAt(int fd, std::uint64_t offset, void* out, std::size_t bytes) {
   auto* p = static_cast<std::uint8_t*>(out);
@@ -135,9 +130,8 @@ bool ReadAt(int fd, std::uint64_t offset, void* out, std::size_t bytes) {
 
 // Finds the samples of a RIFF WAVE file: walks the chunks for "fmt " and "data" and accepts
 // only the CD's own format, since the samples are played as they are.
-void ReadWaveLayout(int fd, std::uint64_t fileBytes, const std::string& where,
-                    const std::string& name, std::uint64_t& dataStart, std::uint64_t& dataBytes,
-                    std::vector<std::string>& warnings) {
+void ReadWaveLayout(int fd, std::uint64_t fileBytes, const std::string& where, const std::string& name,
+                    std::uint64_t& dataStart, std::uint64_t& dataBytes, std::vector<std::string>& warnings) {
   std::uint8_t head[12];
   if (fileBytes < 12 || !ReadAt(fd, 0, head, 12) || std::memcmp(head, "RIFF", 4) != 0 ||
       std::memcmp(head + 8, "WAVE", 4) != 0)
@@ -159,9 +153,8 @@ void ReadWaveLayout(int fd, std::uint64_t fileBytes, const std::string& where,
       const unsigned channels = Le16(fmt + 2), rate = Le32(fmt + 4), bits = Le16(fmt + 14);
       if (tag != 1 || channels != 2 || rate != 44100 || bits != 16)
         throw DiscImageError(where + "'" + name + "' is " + (tag == 1 ? "PCM" : "not PCM") + ", " +
-                             std::to_string(channels) + " channel(s), " + std::to_string(rate) +
-                             " Hz, " + std::to_string(bits) +
-                             " bits; only 16-bit stereo PCM at 44100 Hz can be played");
+                             std::to_string(channels) + " channel(s), " + std::to_string(rate) + " Hz, " +
+                             std::to_string(bits) + " bits; only 16-bit stereo PCM at 44100 Hz can be played");
       haveFormat = true;
     } else if (std::memcmp(chunk, "data", 4) == 0) {
       if (!haveFormat) throw DiscImageError(where + "'" + name + "' has no format before its data");
@@ -196,8 +189,8 @@ void CheckIndexesInFiles(const CueSheet& sheet, const std::string& sheetPath, co
   for (const auto& t : sheet.tracks)
     for (const auto& i : t.indexes)
       if (i.at >= fileSectors[i.file])
-        throw DiscImageError(Where(sheetPath, i.line) + "INDEX " + std::to_string(i.number) + " at " +
-                             MsfText(i.at) + " lies beyond the end of '" + sheet.files[i.file].name + "' (" +
+        throw DiscImageError(Where(sheetPath, i.line) + "INDEX " + std::to_string(i.number) + " at " + MsfText(i.at) +
+                             " lies beyond the end of '" + sheet.files[i.file].name + "' (" +
                              MsfText(fileSectors[i.file]) + " long)");
 }
 
@@ -233,7 +226,7 @@ Frame ImageDisc::OpenDataFile(std::size_t n, std::size_t sectorBytes) {
   f.fd = OpenForReading(path);
   if (f.fd < 0) throw DiscImageError(where + "cannot open '" + cf.name + "': " + std::strerror(errno));
   files_.push_back(f);  // closed by the destructor from here on
-  struct stat st{};
+  struct stat st {};
   if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode))
     throw DiscImageError(where + "'" + cf.name + "' is not a plain file");
   const auto size = static_cast<std::uint64_t>(st.st_size);
@@ -326,8 +319,8 @@ int ImageDisc::Read(Frame first, int count, std::uint8_t* out) {
       continue;
     }
     const auto at = static_cast<Frame>(frame - kLeadInFrames);
-    const auto it = std::upper_bound(segments_.begin(), segments_.end(), at,
-                                     [](Frame f, const Segment& s) { return f < s.start; });
+    const auto it =
+        std::upper_bound(segments_.begin(), segments_.end(), at, [](Frame f, const Segment& s) { return f < s.start; });
     if (it == segments_.begin()) break;
     const Segment& s = *std::prev(it);
     if (!ReadSector(s, at - s.start, sector)) break;
@@ -344,8 +337,7 @@ std::optional<std::string> ImageDisc::Title(int track) const {
 
 std::optional<std::string> ImageDisc::Performer(int track) const {
   if (track < 0 || track > static_cast<int>(sheet_.tracks.size())) return std::nullopt;
-  const std::string& p =
-      track == 0 ? sheet_.performer : sheet_.tracks[std::size_t(track) - 1].performer;
+  const std::string& p = track == 0 ? sheet_.performer : sheet_.tracks[std::size_t(track) - 1].performer;
   if (p.empty()) return std::nullopt;
   return p;
 }

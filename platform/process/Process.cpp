@@ -167,12 +167,8 @@ const std::vector<std::vector<std::string>>& DesktopMixers() {
   // Graphical mixers only, the desktops' own first: a terminal mixer such as alsamixer
   // would start with nowhere to show itself.
   static const std::vector<std::vector<std::string>> mixers = {
-      {"pavucontrol"},
-      {"pwvucontrol"},
-      {"gnome-control-center", "sound"},
-      {"kmix"},
-      {"mate-volume-control"},
-      {"xfce4-mixer"},
+      {"pavucontrol"}, {"pwvucontrol"},         {"gnome-control-center", "sound"},
+      {"kmix"},        {"mate-volume-control"}, {"xfce4-mixer"},
   };
   return mixers;
 }

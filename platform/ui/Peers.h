@@ -43,7 +43,7 @@ struct ShiftState {
   bool shift = false;
   bool ctrl = false;
   bool alt = false;
-  bool left = false;  // the left button is held
+  bool left = false;         // the left button is held
   bool doubleClick = false;  // the press is the second of a double click
 };
 

@@ -150,8 +150,7 @@ std::optional<RECT> PlaceBeside(const RECT& owner, LONG width, LONG height, LONG
     top = chosen->after ? std::max(o.bottom, s.top) : std::min(o.top, s.bottom) - h;
     left = std::clamp(o.left, s.left, s.right - w);
   }
-  return RECT{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + w),
-              static_cast<LONG>(top + h)};
+  return RECT{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + w), static_cast<LONG>(top + h)};
 }
 
 std::vector<RECT> ScreenRects() {

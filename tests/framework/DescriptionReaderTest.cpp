@@ -57,8 +57,10 @@ void RegisterTestClasses() {
   }();
   static TPropertyTable form(&panel);
   auto& registry = TClassRegistry::Instance();
-  registry.Register("TReaderPanel", [](TComponent* owner) { return new TReaderPanel(owner); }, &panel);
-  registry.Register("TReaderForm", [](TComponent* owner) { return new TReaderForm(owner); }, &form);
+  registry.Register(
+      "TReaderPanel", [](TComponent* owner) { return new TReaderPanel(owner); }, &panel);
+  registry.Register(
+      "TReaderForm", [](TComponent* owner) { return new TReaderForm(owner); }, &form);
 }
 
 class DescriptionReaderTest : public ::testing::Test {
@@ -109,10 +111,9 @@ end
                            "main.dfm");
 
   const std::vector<std::string> expected = {
-      "Form1.Left",           "Form1.Caption",  "parent Panel1 in Form1", "Panel1.Left",
-      "parent List1 in Panel1", "List1.Items.Strings", "List1.Left",   "Panel1.Caption",
-      "Form1.OnClick",        "parent Panel2 in Form1", "loaded Panel1", "loaded List1",
-      "loaded Panel2",        "loaded Form1"};
+      "Form1.Left",          "Form1.Caption", "parent Panel1 in Form1", "Panel1.Left",   "parent List1 in Panel1",
+      "List1.Items.Strings", "List1.Left",    "Panel1.Caption",         "Form1.OnClick", "parent Panel2 in Form1",
+      "loaded Panel1",       "loaded List1",  "loaded Panel2",          "loaded Form1"};
   EXPECT_EQ(events, expected);
   EXPECT_EQ(form->Name(), "Form1");
   ASSERT_EQ(form->ComponentCount(), 3);
@@ -163,7 +164,9 @@ TEST_F(DescriptionReaderTest, ReadsEveryKindOfValue) {
   for (const ValueCase& c : cases) {
     SCOPED_TRACE(c.written);
     form = std::make_unique<TReaderForm>(nullptr);
-    TDescriptionReader::Read(form.get(), "object F: TReaderForm\n  object P: TReaderPanel\n    Value = " + c.written + "\n  end\nend", "v.dfm");
+    TDescriptionReader::Read(
+        form.get(), "object F: TReaderForm\n  object P: TReaderPanel\n    Value = " + c.written + "\n  end\nend",
+        "v.dfm");
     const TPropValue& v = Value("P", "Value");
     EXPECT_EQ(v.kind, c.kind);
     EXPECT_EQ(v.line, 3);
@@ -258,7 +261,9 @@ TEST_F(DescriptionReaderTest, AWindowOfAnotherClassThanTheDescriptionsIsRefused)
 
 TEST_F(DescriptionReaderTest, AFailedReadFreesWhatItMadeAndLoadsNothing) {
   new TComponent(form.get());  // made by the form's own code before reading
-  const std::string text = "object F: TReaderForm\n  object P: TReaderPanel\n    object Q: TReaderPanel\n    end\n  end\n  object X: TFoo\n  end\nend\n";
+  const std::string text =
+      "object F: TReaderForm\n  object P: TReaderPanel\n    object Q: TReaderPanel\n    end\n  end\n  object X: TFoo\n "
+      " end\nend\n";
   EXPECT_THROW(TDescriptionReader::Read(form.get(), text, "main.dfm"), EReadError);
   EXPECT_EQ(form->ComponentCount(), 1);
   for (const std::string& e : events) EXPECT_EQ(e.rfind("loaded", 0), std::string::npos) << e;

@@ -194,8 +194,8 @@ TEST_F(FormTest, ErrorReportAddsAFullStopOnlyWhenMissingAndReceivesWhatTimersThr
     EXPECT_EQ(box.caption, "CDデッキ");
     EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
   }
-  EXPECT_EQ(texts, (std::vector<std::string>{"ディスクが入っていません.", "Drive D: is busy.", "不明なエラーが発生しました.",
-                                             "TOC を読めません.", "TOC を読めません."}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"ディスクが入っていません.", "Drive D: is busy.",
+                                             "不明なエラーが発生しました.", "TOC を読めません.", "TOC を読めません."}));
 }
 
 }  // namespace

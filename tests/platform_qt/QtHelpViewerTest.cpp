@@ -22,7 +22,8 @@ namespace {
 void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents, 50); }
 
 TEST(QtHelpViewerTest, RendersTheMarkupAsEscapedHtml) {
-  const QString html = HelpHtml(ParseHelpText("= A <b> & C\n== Part\ntext \"quoted\"\n\n- one\n- two\n\nafter\n- last"));
+  const QString html =
+      HelpHtml(ParseHelpText("= A <b> & C\n== Part\ntext \"quoted\"\n\n- one\n- two\n\nafter\n- last"));
   EXPECT_EQ(html, QStringLiteral("<html><body><h1>A &lt;b&gt; &amp; C</h1><h2>Part</h2><p>text &quot;quoted&quot;</p>"
                                  "<ul><li>one</li><li>two</li></ul><p>after</p><ul><li>last</li></ul>"
                                  "</body></html>"));

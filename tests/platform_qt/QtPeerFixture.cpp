@@ -90,9 +90,7 @@ QWidget* QtPeerTest::WidgetOf(platform::ui::ControlPeer* peer) {
   return c ? c->Widget() : nullptr;
 }
 
-QImage QtPeerTest::Grab(QWidget* w) {
-  return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+QImage QtPeerTest::Grab(QWidget* w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 void QtPeerTest::ProcessEvents() {
   QCoreApplication::processEvents();

@@ -30,5 +30,5 @@ class Recorder {
 // Every message box shown while the recorder lives.
 using MessageBoxRecorder = Recorder<MessageBoxRecord, MessageBoxObserver, &SetMessageBoxObserver>;
 // Every help request made while the recorder lives.
-using HelpRequestRecorder = Recorder<platform::help::HelpRequest, platform::help::HelpRequestObserver,
-                                     &platform::help::SetHelpRequestObserver>;
+using HelpRequestRecorder =
+    Recorder<platform::help::HelpRequest, platform::help::HelpRequestObserver, &platform::help::SetHelpRequestObserver>;

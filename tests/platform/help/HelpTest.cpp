@@ -49,14 +49,14 @@ class HelpTest : public ::testing::Test {
     std::filesystem::remove(BesideProgram(), ec);
     UnregisterHelpText(name_);
     SetHelpViewer(previous_);
-    if (savedDir_) ::setenv("PLUME_WINDOWS_DIR", savedDir_->c_str(), 1);
-    else ::unsetenv("PLUME_WINDOWS_DIR");
+    if (savedDir_)
+      ::setenv("PLUME_WINDOWS_DIR", savedDir_->c_str(), 1);
+    else
+      ::unsetenv("PLUME_WINDOWS_DIR");
   }
 
   const std::string& Name() const { return name_; }
-  std::string BesideProgram() const {
-    return (std::filesystem::path(ModuleFileName()).parent_path() / name_).string();
-  }
+  std::string BesideProgram() const { return (std::filesystem::path(ModuleFileName()).parent_path() / name_).string(); }
   void WriteBesideProgram(const std::string& text) const { std::ofstream(BesideProgram()) << text; }
 
   TempDir system;

@@ -111,13 +111,12 @@ TEST(CueSheetTest, NamesWithSpacesQuotedOrBare) {
 }
 
 TEST(CueSheetTest, FileTypes) {
-  for (const auto& [word, type] : std::vector<std::pair<std::string, CueFileType>>{
-           {"BINARY", CueFileType::Binary},
-           {"binary", CueFileType::Binary},
-           {"MOTOROLA", CueFileType::Motorola},
-           {"Motorola", CueFileType::Motorola},
-           {"WAVE", CueFileType::Wave},
-           {"wave", CueFileType::Wave}}) {
+  for (const auto& [word, type] : std::vector<std::pair<std::string, CueFileType>>{{"BINARY", CueFileType::Binary},
+                                                                                   {"binary", CueFileType::Binary},
+                                                                                   {"MOTOROLA", CueFileType::Motorola},
+                                                                                   {"Motorola", CueFileType::Motorola},
+                                                                                   {"WAVE", CueFileType::Wave},
+                                                                                   {"wave", CueFileType::Wave}}) {
     const auto s = CueSheet::Parse("FILE \"a\" " + word + "\nTRACK 1 AUDIO\nINDEX 1 0:0:0\n", "t.cue");
     EXPECT_EQ(s.files.at(0).type, type) << word;
   }
