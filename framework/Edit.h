@@ -39,5 +39,4 @@ class TEdit : public TWinControl {
 
  private:
   bool readOnly_ = false;
-  bool fromPeer_ = false;
 };
