@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     const pa_sample_spec format{PA_SAMPLE_S16LE, 44100, 2};
     pa_buffer_attr attr{static_cast<std::uint32_t>(-1), 0, 0, 0, 882};
     int error = 0;
-    pa_simple* rec = pa_simple_new(nullptr, "plume-bench", PA_STREAM_RECORD, monitor, "monitor", &format, nullptr,
-                                   &attr, &error);
+    pa_simple* rec =
+        pa_simple_new(nullptr, "plume-bench", PA_STREAM_RECORD, monitor, "monitor", &format, nullptr, &attr, &error);
     if (rec == nullptr) return std::fprintf(stderr, "cannot record %s\n", monitor), 1;
     for (int round = 0; round < 10; ++round) {
       std::atomic<bool> heard{false};

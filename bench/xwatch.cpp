@@ -63,7 +63,8 @@ class Recorder {
     const xcb_query_extension_reply_t* record = xcb_get_extension_data(control_, &xcb_record_id);
     if (!record || !record->present) return false;
     const char shmName[] = "MIT-SHM";
-    if (auto* shm = xcb_query_extension_reply(control_, xcb_query_extension(control_, sizeof shmName - 1, shmName), nullptr)) {
+    if (auto* shm =
+            xcb_query_extension_reply(control_, xcb_query_extension(control_, sizeof shmName - 1, shmName), nullptr)) {
       shmMajor_ = shm->present ? shm->major_opcode : 0;
       std::free(shm);
     }
@@ -167,6 +168,125 @@ class Recorder {
   std::map<std::uint32_t, RequestCounts> counts_;
 };
 
+// What the watch has seen of the program's first ordinary window: the repaints (damage
+// events within 5 ms of each other count as one), the rectangles and their area.
+class Watch {
+ public:
+  Watch(FILE* out, xcb_connection_t* c, std::uint32_t idMask, std::uint8_t damageNotify, double started, pid_t child)
+      : out_(out), c_(c), idMask_(idMask), damageNotify_(damageNotify), started_(started), child_(child) {}
+
+  // XWATCH_DETAIL=1 adds each damaged rectangle and a count of requests by opcode, to
+  // find out what a program sends.
+  bool detail = std::getenv("XWATCH_DETAIL") != nullptr;
+
+  std::uint32_t Base() const { return base_; }
+
+  void OnEvent(xcb_generic_event_t* ev) {
+    const std::uint8_t type = ev->response_type & 0x7F;
+    if (type == XCB_MAP_NOTIFY && window_ == XCB_NONE) {
+      OnMap(reinterpret_cast<xcb_map_notify_event_t*>(ev));
+    } else if (type == damageNotify_) {
+      OnDamage(reinterpret_cast<xcb_damage_notify_event_t*>(ev));
+    }
+  }
+
+  void ReportCounts(const RequestCounts& r) {
+    std::fprintf(out_, "counts %llu %llu %llu %llu %llu %llu %llu %llu\n", static_cast<unsigned long long>(events_),
+                 static_cast<unsigned long long>(rects_), static_cast<unsigned long long>(area_),
+                 static_cast<unsigned long long>(r.requests), static_cast<unsigned long long>(r.replies),
+                 static_cast<unsigned long long>(r.clipRects), static_cast<unsigned long long>(r.images),
+                 static_cast<unsigned long long>(r.atoms));
+    if (detail) {
+      std::fprintf(out_, "opcodes");
+      for (const auto& [op, n] : r.byOpcode) std::fprintf(out_, " %d:%llu", op, static_cast<unsigned long long>(n));
+      std::fprintf(out_, "\n");
+    }
+  }
+
+ private:
+  void OnMap(const xcb_map_notify_event_t* map) {
+    if (map->override_redirect) return;
+    const double ms = NowMs() - started_;
+    window_ = map->window;
+    base_ = window_ & ~idMask_;
+    const xcb_damage_damage_t damage = xcb_generate_id(c_);
+    xcb_damage_create(c_, damage, window_, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+    xcb_flush(c_);
+    std::fprintf(out_, "mapped %.3f %u %d\n", ms, window_, static_cast<int>(child_));
+  }
+
+  void OnDamage(const xcb_damage_notify_event_t* d) {
+    // One repaint reaches the server as one drawing request per rectangle, each reported
+    // on its own; those that come within 5 ms of each other count as one repaint.
+    const double now = NowMs();
+    if (now - lastDamage_ > 5.0) ++events_;
+    lastDamage_ = now;
+    if (detail)
+      std::fprintf(out_, "damage %.3f %d,%d %ux%u\n", NowMs() - started_, d->area.x, d->area.y, d->area.width,
+                   d->area.height);
+    ++rects_;
+    area_ += static_cast<std::uint64_t>(d->area.width) * d->area.height;
+  }
+
+  FILE* out_;
+  xcb_connection_t* c_;
+  std::uint32_t idMask_;
+  std::uint8_t damageNotify_;
+  double started_;
+  pid_t child_;
+  xcb_window_t window_ = XCB_NONE;
+  std::uint32_t base_ = 0;
+  std::uint64_t events_ = 0, rects_ = 0, area_ = 0;
+  double lastDamage_ = 0;
+};
+
+// Listens to the root window's children and returns the event number of DAMAGE's notify;
+// 0 when the server has no DAMAGE extension.
+std::uint8_t PrepareDamage(xcb_connection_t* c, xcb_window_t root) {
+  const xcb_query_extension_reply_t* damageExt = xcb_get_extension_data(c, &xcb_damage_id);
+  if (!damageExt || !damageExt->present) return 0;
+  std::free(xcb_xfixes_query_version_reply(c, xcb_xfixes_query_version(c, 5, 0), nullptr));
+  std::free(xcb_damage_query_version_reply(c, xcb_damage_query_version(c, 1, 1), nullptr));
+  const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+  xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+  return static_cast<std::uint8_t>(damageExt->first_event + XCB_DAMAGE_NOTIFY);
+}
+
+// Signals are read from a descriptor; blocked first, so that the recorder's thread
+// inherits the mask and none is delivered to it.
+int BlockSignals(sigset_t& signals) {
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGUSR1);
+  sigaddset(&signals, SIGCHLD);
+  sigaddset(&signals, SIGTERM);
+  sigaddset(&signals, SIGINT);
+  sigprocmask(SIG_BLOCK, &signals, nullptr);
+  return signalfd(-1, &signals, SFD_CLOEXEC);
+}
+
+pid_t StartProgram(char* argv[], const sigset_t& signals) {
+  const pid_t child = fork();
+  if (child == 0) {
+    sigprocmask(SIG_UNBLOCK, &signals, nullptr);
+    execvp(argv[0], argv);
+    std::perror(argv[0]);
+    _exit(127);
+  }
+  return child;
+}
+
+// The figures go out a line at a time, so that a reader sees each as soon as it is known.
+FILE* OpenOutput(const char* path) {
+  FILE* out = std::fopen(path, "w");
+  if (!out) {
+    std::perror(path);
+    return nullptr;
+  }
+  setvbuf(out, nullptr, _IOLBF, 0);
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -174,12 +294,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: %s OUT -- program [arguments]\n", argv[0]);
     return 2;
   }
-  FILE* out = std::fopen(argv[1], "w");
-  if (!out) {
-    std::perror(argv[1]);
-    return 2;
-  }
-  setvbuf(out, nullptr, _IOLBF, 0);
+  FILE* out = OpenOutput(argv[1]);
+  if (!out) return 2;
 
   xcb_connection_t* c = xcb_connect(nullptr, nullptr);
   if (xcb_connection_has_error(c)) {
@@ -187,109 +303,42 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   const xcb_setup_t* setup = xcb_get_setup(c);
-  const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
-  const std::uint32_t idMask = setup->resource_id_mask;
-
-  const xcb_query_extension_reply_t* damageExt = xcb_get_extension_data(c, &xcb_damage_id);
-  if (!damageExt || !damageExt->present) {
+  const std::uint8_t damageNotify = PrepareDamage(c, xcb_setup_roots_iterator(setup).data->root);
+  if (damageNotify == 0) {
     std::fprintf(stderr, "xwatch: the X server has no DAMAGE extension\n");
     return 2;
   }
-  std::free(xcb_xfixes_query_version_reply(c, xcb_xfixes_query_version(c, 5, 0), nullptr));
-  std::free(xcb_damage_query_version_reply(c, xcb_damage_query_version(c, 1, 1), nullptr));
-  const std::uint8_t damageNotify = damageExt->first_event + XCB_DAMAGE_NOTIFY;
-
-  const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-  xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
-  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-
-  // Signals are read from a descriptor; blocked first, so that the recorder's thread
-  // inherits the mask and none is delivered to it.
   sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGUSR1);
-  sigaddset(&signals, SIGCHLD);
-  sigaddset(&signals, SIGTERM);
-  sigaddset(&signals, SIGINT);
-  sigprocmask(SIG_BLOCK, &signals, nullptr);
-  const int sfd = signalfd(-1, &signals, SFD_CLOEXEC);
+  const int sfd = BlockSignals(signals);
 
   Recorder recorder;
   const bool recording = recorder.Start(nullptr);
   if (!recording) std::fprintf(stderr, "xwatch: no RECORD extension, requests are not counted\n");
 
   const double started = NowMs();
-  const pid_t child = fork();
-  if (child == 0) {
-    sigprocmask(SIG_UNBLOCK, &signals, nullptr);
-    execvp(argv[3], argv + 3);
-    std::perror(argv[3]);
-    _exit(127);
-  }
-
-  xcb_window_t window = XCB_NONE;
-  std::uint32_t base = 0;
-  std::uint64_t events = 0, rects = 0, area = 0;
-  double lastDamage = 0;
+  const pid_t child = StartProgram(argv + 3, signals);
+  Watch watch(out, c, setup->resource_id_mask, damageNotify, started, child);
   int status = 0;
   bool running = true;
-  // XWATCH_DETAIL=1 adds each damaged rectangle and a count of requests by opcode, to
-  // find out what a program sends.
-  const bool detail = std::getenv("XWATCH_DETAIL") != nullptr;
   while (running) {
     pollfd fds[2] = {{xcb_get_file_descriptor(c), POLLIN, 0}, {sfd, POLLIN, 0}};
     if (poll(fds, 2, -1) < 0) continue;
     while (xcb_generic_event_t* ev = xcb_poll_for_event(c)) {
-      const std::uint8_t type = ev->response_type & 0x7F;
-      if (type == XCB_MAP_NOTIFY && window == XCB_NONE) {
-        const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(ev);
-        if (!map->override_redirect) {
-          const double ms = NowMs() - started;
-          window = map->window;
-          base = window & ~idMask;
-          const xcb_damage_damage_t damage = xcb_generate_id(c);
-          xcb_damage_create(c, damage, window, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
-          xcb_flush(c);
-          std::fprintf(out, "mapped %.3f %u %d\n", ms, window, static_cast<int>(child));
-        }
-      } else if (type == damageNotify) {
-        const auto* d = reinterpret_cast<xcb_damage_notify_event_t*>(ev);
-        // One repaint reaches the server as one drawing request per rectangle, each reported
-        // on its own; those that come within 5 ms of each other count as one repaint.
-        const double now = NowMs();
-        if (now - lastDamage > 5.0) ++events;
-        lastDamage = now;
-        if (detail)
-          std::fprintf(out, "damage %.3f %d,%d %ux%u\n", NowMs() - started, d->area.x, d->area.y, d->area.width,
-                       d->area.height);
-        ++rects;
-        area += static_cast<std::uint64_t>(d->area.width) * d->area.height;
-      }
+      watch.OnEvent(ev);
       std::free(ev);
     }
     if (xcb_connection_has_error(c)) break;
-    if (fds[1].revents & POLLIN) {
-      signalfd_siginfo info{};
-      if (read(sfd, &info, sizeof info) != sizeof info) continue;
-      if (info.ssi_signo == SIGUSR1) {
-        const RequestCounts r = recording && base ? recorder.For(base) : RequestCounts{};
-        std::fprintf(out, "counts %llu %llu %llu %llu %llu %llu %llu %llu\n",
-                     static_cast<unsigned long long>(events), static_cast<unsigned long long>(rects),
-                     static_cast<unsigned long long>(area), static_cast<unsigned long long>(r.requests),
-                     static_cast<unsigned long long>(r.replies), static_cast<unsigned long long>(r.clipRects),
-                     static_cast<unsigned long long>(r.images), static_cast<unsigned long long>(r.atoms));
-        if (detail) {
-          std::fprintf(out, "opcodes");
-          for (const auto& [op, n] : r.byOpcode) std::fprintf(out, " %d:%llu", op, static_cast<unsigned long long>(n));
-          std::fprintf(out, "\n");
-        }
-      } else if (info.ssi_signo == SIGCHLD) {
-        if (waitpid(child, &status, WNOHANG) == child) running = false;
-      } else {
-        kill(child, SIGTERM);
-        waitpid(child, &status, 0);
-        running = false;
-      }
+    if (!(fds[1].revents & POLLIN)) continue;
+    signalfd_siginfo info{};
+    if (read(sfd, &info, sizeof info) != sizeof info) continue;
+    if (info.ssi_signo == SIGUSR1) {
+      watch.ReportCounts(recording && watch.Base() ? recorder.For(watch.Base()) : RequestCounts{});
+    } else if (info.ssi_signo == SIGCHLD) {
+      if (waitpid(child, &status, WNOHANG) == child) running = false;
+    } else {
+      kill(child, SIGTERM);
+      waitpid(child, &status, 0);
+      running = false;
     }
   }
   std::fprintf(out, "exited %d\n", WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));

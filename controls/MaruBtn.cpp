@@ -128,9 +128,7 @@ void TMaruBtn::DrawCaption(RECT Rect, TMaruBtnState State) {
   RECT D = M;
   canvas->Font()->Assign(*Font());
 
-  auto draw = [&] {
-    DrawTextA(canvas->Handle(), text.c_str(), static_cast<int>(text.size()), &D, kDraw);
-  };
+  auto draw = [&] { DrawTextA(canvas->Handle(), text.c_str(), static_cast<int>(text.size()), &D, kDraw); };
   auto measureAndCentre = [&] {
     DrawTextA(canvas->Handle(), text.c_str(), static_cast<int>(text.size()), &M, kMeasure);
     const int th = M.bottom - M.top;
@@ -255,7 +253,6 @@ void TMaruBtn::PeerMouseDown(platform::ui::MouseButton b, platform::ui::ShiftSta
   TGraphicControl::PeerMouseDown(b, s, x, y);
 }
 
-
 bool TMaruBtn::DialogChar(char32_t Ch) {
   // The first ampersand marks the accelerator, even when another follows it.
   if (!SameAccelerator(AcceleratorOf(Caption(), false), Ch) || !Enabled()) return false;
@@ -317,18 +314,21 @@ TPropertyTable& TMaruBtn::Properties() {
     Prop<TMaruBtn>(p, "Font3D", [](TMaruBtn* b, const TPropValue& v) { b->SetFont3D(AsBoolean(v)); });
     Prop<TMaruBtn>(p, "FontDepth", [](TMaruBtn* b, const TPropValue& v) {
       const long long d = AsInteger(v);
-      if (d < 0 || d > 255) throw EReadError(THandlerTable::LineOf(v) + "FontDepth must lie between 0 and 255");
+      if (d < 0 || d > 255) throw EReadError("FontDepth must lie between 0 and 255", v.line);
       b->SetFontDepth(static_cast<std::uint8_t>(d));
     });
-    Prop<TMaruBtn>(p, "GroupIndex", [](TMaruBtn* b, const TPropValue& v) { b->SetGroupIndex(static_cast<int>(AsInteger(v))); });
+    Prop<TMaruBtn>(p, "GroupIndex",
+                   [](TMaruBtn* b, const TPropValue& v) { b->SetGroupIndex(static_cast<int>(AsInteger(v))); });
     Prop<TMaruBtn>(p, "OutLineColor", [](TMaruBtn* b, const TPropValue& v) { b->SetOutLineColor(AsColor(v)); });
     Prop<TMaruBtn>(p, "Style3D", [](TMaruBtn* b, const TPropValue& v) {
       b->SetStyle3D(static_cast<TFontStyle3D>(AsEnum(v, {"bsLowered", "bsRaised"})));
     });
-    Prop<TMaruBtn>(p, "OnMouseDown", [](TMaruBtn* b, const TPropValue& v) { b->OnMouseDown = HandlersFor(b).Get<TMouseEvent>(v); });
+    Prop<TMaruBtn>(p, "OnMouseDown",
+                   [](TMaruBtn* b, const TPropValue& v) { b->OnMouseDown = HandlersFor(b).Get<TMouseEvent>(v); });
     Prop<TMaruBtn>(p, "OnMouseMove",
                    [](TMaruBtn* b, const TPropValue& v) { b->OnMouseMove = HandlersFor(b).Get<TMouseMoveEvent>(v); });
-    Prop<TMaruBtn>(p, "OnMouseUp", [](TMaruBtn* b, const TPropValue& v) { b->OnMouseUp = HandlersFor(b).Get<TMouseEvent>(v); });
+    Prop<TMaruBtn>(p, "OnMouseUp",
+                   [](TMaruBtn* b, const TPropValue& v) { b->OnMouseUp = HandlersFor(b).Get<TMouseEvent>(v); });
     return p;
   }();
   return t;

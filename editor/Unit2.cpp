@@ -75,10 +75,8 @@ void TCDList_Form::Song_ReLoadClick(TObject*) {
   Form1->CD->PlayList()->Clear();
   Form1->Label_Prg->Font()->SetColor(clSilver);
   const int n = Form1->CD->GetTrackCount();
-  for (int k = 1; k <= n; ++k) {
-    Form1->CD->PlayList()->Add(IntToStr(k));
-    Form1->List1->Items()->Add(IntToStr(k));
-  }
+  AddDiscOrder(*Form1->CD->PlayList(), n);
+  AddDiscOrder(*Form1->List1->Items(), n);
   // Without a disc the play list is empty and this fails; the editor then stays open.
   Form1->CD->CueFirst();
   Close();

@@ -6,8 +6,17 @@
 #include "framework/SysUtils.h"
 #include "framework/Timer.h"
 #include "platform/drives/Drives.h"
+#include "platform/system/ScopeExit.h"
 
 namespace {
+
+// The poll that notices discs coming and going, intro ends and the notify time.
+constexpr unsigned kPollIntervalMs = 200;
+// While no disc is known, the drive is asked whether it is ready only on every sixth tick:
+// a drive without a disc can be slow to answer, and the poll must stay light.
+constexpr int kTicksBetweenReadyChecks = 5;
+// Some drives land short of a seek's target; it is tried again, but never endlessly.
+constexpr int kMaxSeeks = 3;
 
 DWORD TrackStartPosition(int Track) { return MCI_MAKE_TMSF(static_cast<BYTE>(Track), 0, 0, 0); }
 
@@ -22,7 +31,7 @@ TCDP::TCDP(TComponent* AOwner) : TComponent(AOwner) {
   FDriveList = std::make_unique<TStringList>();
   FPlayList = std::make_unique<TStringList>();
   FTickTimer = new TTimer(this);
-  FTickTimer->SetInterval(200);
+  FTickTimer->SetInterval(kPollIntervalMs);
   FTickTimer->SetOnTimer([this](TObject* Sender) { PollTimer(Sender); });
   FTickTimer->SetEnabled(true);
   ScanDrives();
@@ -201,8 +210,8 @@ void TCDP::PlayFrom(DWORD Pos) {
     // The last track plays to the end of the disc.
     Send(MCI_PLAY, MCI_NOTIFY | MCI_FROM, &FPlayParms);
   } else {
-    FPlayParms.dwTo = MCI_MAKE_TMSF(static_cast<BYTE>(track), MCI_MSF_MINUTE(len), MCI_MSF_SECOND(len),
-                                    MCI_MSF_FRAME(len));
+    FPlayParms.dwTo =
+        MCI_MAKE_TMSF(static_cast<BYTE>(track), MCI_MSF_MINUTE(len), MCI_MSF_SECOND(len), MCI_MSF_FRAME(len));
     Send(MCI_PLAY, MCI_NOTIFY | MCI_FROM | MCI_TO, &FPlayParms);
   }
 }
@@ -213,8 +222,7 @@ void TCDP::SeekTo(DWORD Pos) {
   SetCurrentTrack(MCI_TMSF_TRACK(Pos));
   FSeekParms.dwTo = Pos;
   DWORD at = GetPosition();
-  // Some drives land short of the target; a few more tries, but never endlessly.
-  for (int seeks = 0; at != Pos && seeks < 3; ++seeks) {
+  for (int seeks = 0; at != Pos && seeks < kMaxSeeks; ++seeks) {
     Send(MCI_SEEK, MCI_TO | MCI_WAIT, &FSeekParms);
     at = GetPosition();
   }
@@ -301,7 +309,7 @@ void TCDP::Shuffle() {
   std::mt19937 random(seed);
   FPlayList->Clear();
   const int n = GetTrackCount();
-  for (int k = 1; k <= n; ++k) FPlayList->Add(IntToStr(k));
+  AddDiscOrder(*FPlayList, n);
   // Every order equally likely: each entry in turn is exchanged with one at or below it.
   for (int i = n - 1; i >= 1; --i) {
     std::uniform_int_distribution<int> below(0, i);
@@ -315,7 +323,7 @@ void TCDP::SetShufflePlay(bool Value) {
   if (!Value && GetReady()) {
     const int n = GetTrackCount();
     FPlayList->Clear();
-    for (int k = 1; k <= n; ++k) FPlayList->Add(IntToStr(k));
+    AddDiscOrder(*FPlayList, n);
   }
 }
 
@@ -346,10 +354,7 @@ void TCDP::PollTimer(TObject*) {
   if (FPolling || FDeviceID == 0) return;
   FPolling = true;
   // Clear the guard however the tick ends, an event handler's exception included.
-  struct Guard {
-    bool& flag;
-    ~Guard() { flag = false; }
-  } guard{FPolling};
+  const platform::ScopeExit clearPolling([this] { FPolling = false; });
 
   if (FDriveChanged) {
     // The play list still holds the tracks of the drive closed before, which must never
@@ -365,7 +370,7 @@ void TCDP::PollTimer(TObject*) {
   }
   if (!FDiscKnown) {
     FCurrentTrack = 1;
-    if (++FPollCount > 5) {
+    if (++FPollCount > kTicksBetweenReadyChecks) {
       FPollCount = 0;
       if (!GetReady()) return;
       DoCDInsert();
@@ -374,8 +379,7 @@ void TCDP::PollTimer(TObject*) {
   if (FDiscKnown && !GetReady()) DoCDExit();
   if (!FDiscKnown) return;
   if (GetMode() != cpmPlaying) return;
-  if (FIntroPlay && GetTrackPosition() > FIntroTime)
-    PostMessageA(FNotifyWnd, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
+  if (FIntroPlay && GetTrackPosition() > FIntroTime) PostMessageA(FNotifyWnd, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 0);
   if (FNotifyAt != 0 && !FTimeNotified && GetTrackPosition() >= FNotifyAt) {
     FTimeNotified = true;
     DoTime();
@@ -386,7 +390,7 @@ void TCDP::DoCDInsert() {
   FDiscKnown = true;
   const int n = GetTrackCount();
   FPlayList->Clear();
-  for (int k = 1; k <= n; ++k) FPlayList->Add(IntToStr(k));
+  AddDiscOrder(*FPlayList, n);
   if (OnCDInsert) OnCDInsert(this);
 }
 
@@ -427,11 +431,8 @@ std::string TCDP::GetTimeText() {
 
   long long shown = elapsed;
   switch (FTimeMode) {
-    case cdpTrackPast:
-      break;
-    case cdpTrackLeft:
-      shown = NotNegative(GetTrackLength(FCurrentTrack) - elapsed);
-      break;
+    case cdpTrackPast: break;
+    case cdpTrackLeft: shown = NotNegative(GetTrackLength(FCurrentTrack) - elapsed); break;
     case cdpTotalPast:
     case cdpTotalLeft: {
       long long before = 0;
@@ -444,8 +445,11 @@ std::string TCDP::GetTimeText() {
       if (FTimeMode == cdpTotalLeft) shown = NotNegative(GetPlayListLength() - shown);
       break;
     }
-    case cdpNone:
-      return {};
+    case cdpNone: return {};
   }
   return Format(FTimeFormat, {shown / 60, shown % 60});
+}
+
+void AddDiscOrder(TStringList& List, int TrackCount) {
+  for (int k = 1; k <= TrackCount; ++k) List.Add(IntToStr(k));
 }

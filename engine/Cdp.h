@@ -156,3 +156,7 @@ class TCDP : public TComponent {
   WORD FDeviceID = 0;
   HWND FNotifyWnd = nullptr;
 };
+
+// Appends the disc order, the track numbers 1 .. TrackCount as texts, to List: the play
+// list, the main window's list and the editor's available numbers all start from it.
+void AddDiscOrder(TStringList& List, int TrackCount);

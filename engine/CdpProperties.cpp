@@ -16,7 +16,8 @@ TPropertyTable& TCDP::Properties() {
     Prop<TCDP>(p, "RepeatPlay", [](TCDP* c, const TPropValue& v) { c->SetRepeatPlay(AsBoolean(v)); });
     Prop<TCDP>(p, "Seconds", [integer](TCDP* c, const TPropValue& v) { c->SetSeconds(integer(v)); });
     Prop<TCDP>(p, "ShufflePlay", [](TCDP* c, const TPropValue& v) { c->SetShufflePlay(AsBoolean(v)); });
-    Prop<TCDP>(p, "OnCDInsert", [](TCDP* c, const TPropValue& v) { c->OnCDInsert = HandlersFor(c).Get<TNotifyEvent>(v); });
+    Prop<TCDP>(p, "OnCDInsert",
+               [](TCDP* c, const TPropValue& v) { c->OnCDInsert = HandlersFor(c).Get<TNotifyEvent>(v); });
     Prop<TCDP>(p, "OnCDExit", [](TCDP* c, const TPropValue& v) { c->OnCDExit = HandlersFor(c).Get<TNotifyEvent>(v); });
     Prop<TCDP>(p, "OnSongChange",
                [](TCDP* c, const TPropValue& v) { c->OnSongChange = HandlersFor(c).Get<TNotifyEvent>(v); });

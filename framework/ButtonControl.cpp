@@ -1,9 +1,7 @@
 #include "framework/ButtonControl.h"
 
-
 #include "framework/Accelerator.h"
 #include "framework/Form.h"
-
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
@@ -38,9 +36,9 @@ TPropertyTable& TButtonControl::Properties() {
     Prop<TButtonControl>(p, "Default", [](TButtonControl* b, const TPropValue& v) { b->SetDefault(AsBoolean(v)); });
     Prop<TButtonControl>(p, "Cancel", [](TButtonControl* b, const TPropValue& v) { b->SetCancel(AsBoolean(v)); });
     Prop<TButtonControl>(p, "ModalResult", [](TButtonControl* b, const TPropValue& v) {
-      b->SetModalResult(v.kind == TPropValue::Integer
-                            ? static_cast<int>(v.integer)
-                            : AsEnum(v, {"mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry", "mrIgnore", "mrYes", "mrNo"}));
+      b->SetModalResult(v.kind == TPropValue::Integer ? static_cast<int>(v.integer)
+                                                      : AsEnum(v, {"mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry",
+                                                                   "mrIgnore", "mrYes", "mrNo"}));
     });
     return p;
   }();
@@ -100,8 +98,7 @@ void TBitBtn::SetKind(TBitBtnKind v) {
       caption = "再試行(&R)";
       SetModalResult(4);
       break;
-    default:
-      break;
+    default: break;
   }
   if (picture && glyph_.LoadFromResource(picture)) {
     numGlyphs_ = 2;
@@ -133,13 +130,15 @@ TPropertyTable& TBitBtn::Properties() {
     TPropertyTable p(&TButtonControl::Properties());
     Prop<TBitBtn>(p, "Glyph", [](TBitBtn* b, const TPropValue& v) { b->SetGlyph(AsString(v)); });
     Prop<TBitBtn>(p, "Glyph.Data", [](TBitBtn* b, const TPropValue& v) { b->SetGlyph(AsString(v)); });
-    Prop<TBitBtn>(p, "NumGlyphs", [](TBitBtn* b, const TPropValue& v) { b->SetNumGlyphs(static_cast<int>(AsInteger(v))); });
+    Prop<TBitBtn>(p, "NumGlyphs",
+                  [](TBitBtn* b, const TPropValue& v) { b->SetNumGlyphs(static_cast<int>(AsInteger(v))); });
     Prop<TBitBtn>(p, "Kind", [](TBitBtn* b, const TPropValue& v) {
-      b->SetKind(static_cast<TBitBtnKind>(AsEnum(
-          v, {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort", "bkRetry", "bkIgnore", "bkAll"})));
+      b->SetKind(static_cast<TBitBtnKind>(AsEnum(v, {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo",
+                                                     "bkClose", "bkAbort", "bkRetry", "bkIgnore", "bkAll"})));
     });
     Prop<TBitBtn>(p, "Layout", [](TBitBtn* b, const TPropValue& v) {
-      b->SetLayout(static_cast<TButtonLayout>(AsEnum(v, {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"})));
+      b->SetLayout(
+          static_cast<TButtonLayout>(AsEnum(v, {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"})));
     });
     Prop<TBitBtn>(p, "Margin", [](TBitBtn* b, const TPropValue& v) { b->SetMargin(static_cast<int>(AsInteger(v))); });
     Prop<TBitBtn>(p, "Spacing", [](TBitBtn* b, const TPropValue& v) { b->SetSpacing(static_cast<int>(AsInteger(v))); });

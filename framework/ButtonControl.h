@@ -26,7 +26,8 @@ class TButtonControl : public TWinControl {
   virtual bool Focusable() const { return true; }
 
  protected:
-  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b, platform::ui::ControlPeer* parent) override;
+  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b,
+                                                      platform::ui::ControlPeer* parent) override;
   void SyncPeer() override;
 
  private:

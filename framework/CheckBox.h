@@ -15,7 +15,8 @@ class TCheckBox : public TWinControl {
   static TPropertyTable& Properties();
 
  protected:
-  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b, platform::ui::ControlPeer* parent) override {
+  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b,
+                                                      platform::ui::ControlPeer* parent) override {
     return b.CreateCheckBox(parent, this);
   }
   void SyncPeer() override;

@@ -1,9 +1,9 @@
 #include "framework/Color.h"
 
-#include <cctype>
 #include <map>
 
 #include "platform/ui/SysColors.h"
+#include "platform/system/Ascii.h"
 
 TColor ColorToRGB(TColor color) {
   if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFF));
@@ -11,6 +11,8 @@ TColor ColorToRGB(TColor color) {
 }
 
 bool IdentToColor(const std::string& name, TColor& color) {
+  // The names stand in a grid, three to a line.
+  // clang-format off
   static const std::map<std::string, TColor> names = {
       {"clblack", clBlack},       {"clmaroon", clMaroon},   {"clgreen", clGreen},
       {"clolive", clOlive},       {"clnavy", clNavy},       {"clpurple", clPurple},
@@ -20,9 +22,8 @@ bool IdentToColor(const std::string& name, TColor& color) {
       {"clwhite", clWhite},       {"clwindow", clWindow},   {"clwindowtext", clWindowText},
       {"clbtnface", clBtnFace},   {"clbtnshadow", clBtnShadow}, {"clgraytext", clGrayText},
       {"clbtntext", clBtnText},   {"clbtnhighlight", clBtnHighlight}};
-  std::string key;
-  for (char c : name) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  auto it = names.find(key);
+  // clang-format on
+  auto it = names.find(platform::AsciiLower(name));
   if (it == names.end()) return false;
   color = it->second;
   return true;

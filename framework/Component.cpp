@@ -7,7 +7,6 @@ TComponent::TComponent(TComponent* AOwner) : owner_(AOwner) {
 }
 
 TComponent::~TComponent() {
-  destroying_ = true;
   // Owned components go last-created first, each removing itself from our list.
   while (!components_.empty()) {
     TComponent* c = components_.back();

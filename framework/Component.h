@@ -15,8 +15,6 @@ class TObject {
 // (empty) event is simply not called.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
-enum class TComponentState { csLoading = 1, csDestroying = 2 };
-
 class TComponent : public TObject {
  public:
   // A component with an owner is freed by it; it must therefore live on the heap.
@@ -51,5 +49,4 @@ class TComponent : public TObject {
   std::string name_;
   std::vector<TComponent*> components_;
   bool loading_ = false;
-  bool destroying_ = false;
 };

@@ -202,21 +202,12 @@ void TControl::PeerClick() {
 TColor AsColor(const TPropValue& v) {
   if (v.kind == TPropValue::Integer) return static_cast<TColor>(v.integer);
   TColor c = 0;
-  if (!IdentToColor(AsIdent(v), c))
-    throw EReadError(THandlerTable::LineOf(v) + "'" + v.text + "' is not a colour");
+  if (!IdentToColor(AsIdent(v), c)) throw EReadError("'" + v.text + "' is not a colour", v.line);
   return c;
 }
 
 TFontStyles AsFontStyles(const TPropValue& v) {
-  TFontStyles s = 0;
-  for (const auto& name : AsSet(v)) {
-    TPropValue item;
-    item.kind = TPropValue::Ident;
-    item.text = name;
-    item.line = v.line;
-    s |= 1 << AsEnum(item, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
-  }
-  return s;
+  return AsSetBits(v, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
 }
 
 TPropertyTable& TControl::Properties() {
@@ -241,8 +232,9 @@ TPropertyTable& TControl::Properties() {
     Prop<TControl>(p, "Font.Color", [](TControl* c, const TPropValue& v) { c->Font()->SetColor(AsColor(v)); });
     Prop<TControl>(p, "Font.Style", [](TControl* c, const TPropValue& v) { c->Font()->SetStyle(AsFontStyles(v)); });
     Prop<TControl>(p, "Font.Charset", [](TControl* c, const TPropValue& v) {
-      c->Font()->SetCharset(v.kind == TPropValue::Integer ? static_cast<int>(v.integer)
-                                                          : AsEnum(v, {"ANSI_CHARSET", "DEFAULT_CHARSET", "SHIFTJIS_CHARSET"}));
+      c->Font()->SetCharset(v.kind == TPropValue::Integer
+                                ? static_cast<int>(v.integer)
+                                : AsEnum(v, {"ANSI_CHARSET", "DEFAULT_CHARSET", "SHIFTJIS_CHARSET"}));
     });
     Prop<TControl>(p, "Tag", [](TControl* c, const TPropValue& v) { c->SetTag(static_cast<int>(AsInteger(v))); });
     Prop<TControl>(p, "OnClick",

@@ -6,18 +6,15 @@
 #include <vector>
 
 #include "framework/Properties.h"
+#include "platform/system/Ascii.h"
 
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
+using platform::AsciiLower;
 
 // Names are plain ASCII: anything else outside a quoted string is a mistake in the file, and
 // the C library's classification would depend on the locale.
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsLetter(char c) { return platform::IsAsciiLetter(c) || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsNameChar(char c) { return IsLetter(c) || IsDigit(c) || c == '.'; }
 
@@ -58,7 +55,7 @@ struct Token {
   int line = 0;
 
   bool Is(char symbol) const { return kind == Symbol && text.size() == 1 && text[0] == symbol; }
-  bool IsWord(const char* word) const { return kind == Name && Lower(text) == word; }
+  bool IsWord(const char* word) const { return kind == Name && platform::EqualsNoCase(text, word); }
 };
 
 std::string Shown(const Token& t) {
@@ -87,10 +84,7 @@ class Lexer {
     return std::move(next_);
   }
 
-  std::string Where(int line) const {
-    return source_.empty() ? "line " + std::to_string(line) + ": " : source_ + ":" + std::to_string(line) + ": ";
-  }
-  [[noreturn]] void Fail(int line, const std::string& message) const { throw EReadError(Where(line) + message); }
+  [[noreturn]] void Fail(int line, const std::string& message) const { throw EReadError(message, line, source_); }
 
  private:
   bool AtEnd() const { return pos_ >= text_.size(); }
@@ -227,7 +221,8 @@ class Lexer {
 
 class Reader {
  public:
-  Reader(TComponent* root, std::string_view text, const std::string& source) : root_(root), lexer_(text, source), source_(source) {}
+  Reader(TComponent* root, std::string_view text, const std::string& source)
+      : root_(root), lexer_(text, source), source_(source) {}
 
   void Run() {
     Token t = Next();
@@ -290,16 +285,13 @@ class Reader {
   auto Guarded(int line, const std::string& context, F&& f) -> decltype(f()) {
     try {
       return f();
+    } catch (const EReadError& e) {
+      // An error this reader raised already names its place. The conversion helpers know
+      // the line alone, and an error from another file keeps its own place in the detail.
+      if (!source_.empty() && e.Source() == source_) throw;
+      lexer_.Fail(line, context + ": " + (e.Source().empty() ? e.Detail() : std::string(e.what())));
     } catch (const std::exception& e) {
-      std::string message = e.what();
-      if (!source_.empty() && message.rfind(source_ + ":", 0) == 0) throw EReadError(message);
-      // The conversion helpers name the line alone; the place is given in full below.
-      if (message.rfind("line ", 0) == 0) {
-        std::size_t i = 5;
-        while (i < message.size() && IsDigit(message[i])) ++i;
-        if (i > 5 && message.compare(i, 2, ": ") == 0) message.erase(0, i + 2);
-      }
-      throw EReadError(lexer_.Where(line) + context + ": " + message);
+      lexer_.Fail(line, context + ": " + e.what());
     }
   }
 
@@ -338,7 +330,7 @@ class Reader {
   void ReadChild(TComponent* container, const Token& object) {
     const Header h = ReadHeader(object);
     for (int i = 0; i < root_->ComponentCount(); ++i)
-      if (Lower(root_->Components(i)->Name()) == Lower(h.name))
+      if (platform::EqualsNoCase(root_->Components(i)->Name(), h.name))
         lexer_.Fail(h.line, "a component named '" + h.name + "' already exists");
     TComponent* c = Guarded(h.line, h.name, [&] { return h.entry->create(root_); });
     if (c == nullptr) lexer_.Fail(h.line, "class '" + h.className + "' made no component");
@@ -351,7 +343,9 @@ class Reader {
 
   void ReadProperty(TComponent* c, const Header& h, const Token& name) {
     Token eq = Next();
-    if (!eq.Is('=')) lexer_.Fail(eq.kind == Token::Eof ? name.line : eq.line, "expected '=' after '" + name.text + "', found " + Shown(eq));
+    if (!eq.Is('='))
+      lexer_.Fail(eq.kind == Token::Eof ? name.line : eq.line,
+                  "expected '=' after '" + name.text + "', found " + Shown(eq));
     const TPropertyTable::Setter* setter = h.entry->properties ? h.entry->properties->Find(name.text) : nullptr;
     if (setter == nullptr) lexer_.Fail(name.line, "unknown property '" + name.text + "' of " + h.className);
     const TPropValue value = ReadValue(name.text, eq.line);
@@ -382,7 +376,7 @@ class Reader {
       v.kind = TPropValue::String;
       v.text = ReadStringTail(std::move(t), property);
     } else if (t.kind == Token::Name) {
-      const std::string word = Lower(t.text);
+      const std::string word = AsciiLower(t.text);
       if (word == "true" || word == "false") {
         v.kind = TPropValue::Boolean;
         v.boolean = word == "true";

@@ -39,7 +39,8 @@ TPropertyTable& TEdit::Properties() {
     TPropertyTable p(&TWinControl::Properties());
     Prop<TEdit>(p, "Text", [](TEdit* e, const TPropValue& v) { e->SetText(AsString(v)); });
     Prop<TEdit>(p, "ReadOnly", [](TEdit* e, const TPropValue& v) { e->SetReadOnly(AsBoolean(v)); });
-    Prop<TEdit>(p, "OnChange", [](TEdit* e, const TPropValue& v) { e->OnChange = HandlersFor(e).Get<TNotifyEvent>(v); });
+    Prop<TEdit>(p, "OnChange",
+                [](TEdit* e, const TPropValue& v) { e->OnChange = HandlersFor(e).Get<TNotifyEvent>(v); });
     p.Add("MaxLength", [](TComponent*, const TPropValue& v) { AsInteger(v); });
     return p;
   }();

@@ -27,7 +27,8 @@ class TEdit : public TWinControl {
   static TPropertyTable& Properties();
 
  protected:
-  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b, platform::ui::ControlPeer* parent) override {
+  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b,
+                                                      platform::ui::ControlPeer* parent) override {
     return b.CreateEdit(parent, this);
   }
   void SyncPeer() override;
@@ -38,5 +39,4 @@ class TEdit : public TWinControl {
 
  private:
   bool readOnly_ = false;
-  bool fromPeer_ = false;
 };

@@ -30,8 +30,7 @@ void TFont::SetColor(TColor v) {
 }
 
 bool TFont::SameAs(const TFont& o) const {
-  return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && color_ == o.color_ &&
-         charset_ == o.charset_;
+  return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && color_ == o.color_ && charset_ == o.charset_;
 }
 
 void TFont::Assign(const TFont& o) {

@@ -10,6 +10,7 @@
 #include "framework/Resources.h"
 #include "platform/messages/EventLoop.h"
 #include "platform/messages/Messages.h"
+#include "platform/system/ScopeExit.h"
 
 using platform::ui::CurrentBackend;
 
@@ -102,8 +103,8 @@ void TForm::SetClientHeight(int v) {
 void TForm::SetBounds(int left, int top, int width, int height) {
   sizedByClient_ = false;
   TWinControl::SetBounds(left, top, width, height);
-  if (auto* fp = PeerAs<platform::ui::FormPeer>();
-      fp && (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsToolWindow || borderStyle_ == bsNone))
+  if (auto* fp = PeerAs<platform::ui::FormPeer>(); fp && (borderStyle_ == bsSingle || borderStyle_ == bsDialog ||
+                                                          borderStyle_ == bsToolWindow || borderStyle_ == bsNone))
     fp->SetClientSize(ClientWidth(), ClientHeight());
 }
 
@@ -142,10 +143,7 @@ void TForm::Close() {
   // A close request that arrives while one is being handled is the same request.
   if (closing_) return;
   closing_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{closing_};
+  const platform::ScopeExit clearClosing([this] { closing_ = false; });
   if (!CloseQuery()) return;
   const bool isMain = Application && Application->MainForm() == this;
   TCloseAction action = isMain ? caFree : caHide;
@@ -222,8 +220,8 @@ void TForm::PeerMoved(int left, int top, int width, int height) {
   if (!fp) return;
   const int before[4] = {frameLeft_, frameTop_, frameRight_, frameBottom_};
   fp->FrameMargins(frameLeft_, frameTop_, frameRight_, frameBottom_);
-  const bool frameChanged = before[0] != frameLeft_ || before[1] != frameTop_ || before[2] != frameRight_ ||
-                            before[3] != frameBottom_;
+  const bool frameChanged =
+      before[0] != frameLeft_ || before[1] != frameTop_ || before[2] != frameRight_ || before[3] != frameBottom_;
   // Only a window in its normal state is resized so: a maximised or minimised one would be
   // taken out of its state by the resize, and keeps what the window manager made of it.
   if (frameChanged && outerSizePending_ && !sizedByClient_ && windowState_ == wsNormal) {
@@ -276,9 +274,7 @@ void TForm::SetPlacement(const WINDOWPLACEMENT& wp) {
   sizedByClient_ = keepClient;
   outerSizePending_ = !keepClient;
   switch (wp.showCmd) {
-    case SW_HIDE:
-      Hide();
-      break;
+    case SW_HIDE: Hide(); break;
     case SW_SHOWMINIMIZED:
       SetWindowState(wsMinimized);
       SetVisible(true);
@@ -302,15 +298,7 @@ TPropertyTable& TForm::Properties() {
           AsEnum(v, {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"})));
     });
     Prop<TForm>(p, "BorderIcons", [](TForm* f, const TPropValue& v) {
-      TBorderIcons icons = 0;
-      for (const auto& name : AsSet(v)) {
-        TPropValue item;
-        item.kind = TPropValue::Ident;
-        item.text = name;
-        item.line = v.line;
-        icons |= 1 << AsEnum(item, {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
-      }
-      f->SetBorderIcons(icons);
+      f->SetBorderIcons(AsSetBits(v, {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}));
     });
     Prop<TForm>(p, "ClientWidth",
                 [](TForm* f, const TPropValue& v) { f->SetClientWidth(static_cast<int>(AsInteger(v))); });

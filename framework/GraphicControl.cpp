@@ -2,6 +2,7 @@
 
 #include "framework/Form.h"
 #include "platform/messages/EventLoop.h"
+#include "platform/system/ScopeExit.h"
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 
@@ -15,15 +16,12 @@ void TGraphicControl::SyncPeer() {
 
 void TGraphicControl::PaintTo(HDC dc) {
   canvas_.SetHandle(dc);
-  struct Unbind {
-    TCanvas& c;
-    ~Unbind() { c.SetHandle(nullptr); }
-  } unbind{canvas_};
+  const platform::ScopeExit unbind([this] { canvas_.SetHandle(nullptr); });
   Paint();
 }
 
-void TGraphicControl::PeerPaint(void* dc) {
-  platform::DispatchSafely([&] { PaintTo(static_cast<HDC>(dc)); });
+void TGraphicControl::PeerPaint(HDC dc) {
+  platform::DispatchSafely([&] { PaintTo(dc); });
 }
 
 POINT TGraphicControl::ScreenToClient(POINT p) {

@@ -28,11 +28,12 @@ class TGraphicControl : public TControl {
 
  protected:
   virtual void Paint() {}
-  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b, platform::ui::ControlPeer* parent) override {
+  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b,
+                                                      platform::ui::ControlPeer* parent) override {
     return b.CreateCustom(parent, this);
   }
   void SyncPeer() override;
-  void PeerPaint(void* dc) override;
+  void PeerPaint(HDC dc) override;
 
  private:
   TCanvas canvas_;

@@ -20,7 +20,8 @@ class TImage : public TControl {
   static TPropertyTable& Properties();
 
  protected:
-  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b, platform::ui::ControlPeer* parent) override {
+  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b,
+                                                      platform::ui::ControlPeer* parent) override {
     return b.CreateImage(parent, this);
   }
   void SyncPeer() override;

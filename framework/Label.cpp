@@ -37,8 +37,9 @@ void TLabel::MeasureCaption(int& width, int& height) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
     const std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
     // Half-width katakana (EF BD A1 .. EF BE 9F) are narrow too.
-    const bool halfKana = len == 3 && c == 0xEF && i + 1 < s.size() &&
-                          (static_cast<unsigned char>(s[i + 1]) == 0xBD || static_cast<unsigned char>(s[i + 1]) == 0xBE);
+    const bool halfKana =
+        len == 3 && c == 0xEF && i + 1 < s.size() &&
+        (static_cast<unsigned char>(s[i + 1]) == 0xBD || static_cast<unsigned char>(s[i + 1]) == 0xBE);
     w3 += (len == 1 || halfKana) ? 2 * h : 3 * h;
     i += len;
   }

@@ -23,7 +23,8 @@ class TLabel : public TControl {
   static TPropertyTable& Properties();
 
  protected:
-  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b, platform::ui::ControlPeer* parent) override;
+  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b,
+                                                      platform::ui::ControlPeer* parent) override;
   void SyncPeer() override;
   void TextChanged() override { AdjustSize(); }
   void FontChanged() override { AdjustSize(); }

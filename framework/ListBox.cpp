@@ -24,9 +24,9 @@ void TListBox::SyncPeer() {
   p->SetBorder(border_);
   p->SetColumns(columns_);
   p->SetItemHeight(itemHeight_);
-  p->SetSelectionMode(!multiSelect_       ? platform::ui::ListSelection::Single
-                      : extendedSelect_   ? platform::ui::ListSelection::Extended
-                                          : platform::ui::ListSelection::Multi);
+  p->SetSelectionMode(!multiSelect_     ? platform::ui::ListSelection::Single
+                      : extendedSelect_ ? platform::ui::ListSelection::Extended
+                                        : platform::ui::ListSelection::Multi);
   p->SetItems(items_.Items());
   SendSelection();
 }
@@ -166,9 +166,13 @@ TPropertyTable& TListBox::Properties() {
     });
     Prop<TListBox>(p, "MultiSelect", [](TListBox* l, const TPropValue& v) { l->SetMultiSelect(AsBoolean(v)); });
     Prop<TListBox>(p, "ExtendedSelect", [](TListBox* l, const TPropValue& v) { l->SetExtendedSelect(AsBoolean(v)); });
-    Prop<TListBox>(p, "Columns", [](TListBox* l, const TPropValue& v) { l->SetColumns(static_cast<int>(AsInteger(v))); });
-    Prop<TListBox>(p, "ItemHeight", [](TListBox* l, const TPropValue& v) { l->SetItemHeight(static_cast<int>(AsInteger(v))); });
-    Prop<TListBox>(p, "BorderStyle", [](TListBox* l, const TPropValue& v) { l->SetBorder(AsEnum(v, {"bsNone", "bsSingle"}) == 1); });
+    Prop<TListBox>(p, "Columns",
+                   [](TListBox* l, const TPropValue& v) { l->SetColumns(static_cast<int>(AsInteger(v))); });
+    Prop<TListBox>(p, "ItemHeight",
+                   [](TListBox* l, const TPropValue& v) { l->SetItemHeight(static_cast<int>(AsInteger(v))); });
+    Prop<TListBox>(p, "BorderStyle", [](TListBox* l, const TPropValue& v) {
+      l->SetBorder(AsEnum(v, {"bsNone", "bsSingle"}) == 1);
+    });
     for (const char* ignored : {"IntegralHeight"}) p.Add(ignored, [](TComponent*, const TPropValue&) {});
     return p;
   }();

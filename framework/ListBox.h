@@ -39,7 +39,8 @@ class TListBox : public TWinControl {
   static TPropertyTable& Properties();
 
  protected:
-  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b, platform::ui::ControlPeer* parent) override;
+  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b,
+                                                      platform::ui::ControlPeer* parent) override;
   void SyncPeer() override;
   void PeerSelection(int itemIndex, const std::vector<bool>& selected) override;
 

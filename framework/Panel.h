@@ -11,11 +11,20 @@ class TPanel : public TWinControl {
   explicit TPanel(TComponent* AOwner);
 
   TPanelBevel BevelOuter() const { return bevelOuter_; }
-  void SetBevelOuter(TPanelBevel v) { bevelOuter_ = v; SendBevel(); }
+  void SetBevelOuter(TPanelBevel v) {
+    bevelOuter_ = v;
+    SendBevel();
+  }
   TPanelBevel BevelInner() const { return bevelInner_; }
-  void SetBevelInner(TPanelBevel v) { bevelInner_ = v; SendBevel(); }
+  void SetBevelInner(TPanelBevel v) {
+    bevelInner_ = v;
+    SendBevel();
+  }
   int BevelWidth() const { return bevelWidth_; }
-  void SetBevelWidth(int v) { bevelWidth_ = v; SendBevel(); }
+  void SetBevelWidth(int v) {
+    bevelWidth_ = v;
+    SendBevel();
+  }
   TAlign Align() const { return align_; }
   void SetAlign(TAlign v);
   // Fits the panel to its parent's client area when it is aligned to it.
@@ -25,7 +34,8 @@ class TPanel : public TWinControl {
   static TPropertyTable& Properties();
 
  protected:
-  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b, platform::ui::ControlPeer* parent) override {
+  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b,
+                                                      platform::ui::ControlPeer* parent) override {
     return b.CreatePanel(parent, this);
   }
   void SyncPeer() override;

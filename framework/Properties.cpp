@@ -1,15 +1,12 @@
 #include "framework/Properties.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/system/Ascii.h"
 
 namespace {
 
-std::string Lower(const std::string& s) {
-  std::string out = s;
-  for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
+using platform::AsciiLower;
 
 const char* KindName(TPropValue::Kind k) {
   switch (k) {
@@ -24,13 +21,15 @@ const char* KindName(TPropValue::Kind k) {
 }
 
 [[noreturn]] void Expected(const TPropValue& v, TPropValue::Kind want) {
-  throw EReadError(THandlerTable::LineOf(v) + "expected " + KindName(want) + ", found " + KindName(v.kind));
+  throw EReadError(std::string("expected ") + KindName(want) + ", found " + KindName(v.kind), v.line);
 }
 
 }  // namespace
 
-std::string THandlerTable::LineOf(const TPropValue& v) {
-  return v.line > 0 ? "line " + std::to_string(v.line) + ": " : "";
+std::string EReadError::Compose(const std::string& detail, int line, const std::string& source) {
+  if (!source.empty()) return source + ":" + std::to_string(line) + ": " + detail;
+  if (line > 0) return "line " + std::to_string(line) + ": " + detail;
+  return detail;
 }
 
 long long AsInteger(const TPropValue& v) {
@@ -66,19 +65,31 @@ const std::vector<std::string>& AsStrings(const TPropValue& v) {
 int AsEnum(const TPropValue& v, const std::vector<std::string>& names) {
   const std::string& name = AsIdent(v);
   for (std::size_t i = 0; i < names.size(); ++i)
-    if (Lower(names[i]) == Lower(name)) return static_cast<int>(i);
+    if (platform::EqualsNoCase(names[i], name)) return static_cast<int>(i);
   std::string list;
   for (const auto& n : names) list += (list.empty() ? "" : ", ") + n;
-  throw EReadError(THandlerTable::LineOf(v) + "'" + name + "' is not one of " + list);
+  throw EReadError("'" + name + "' is not one of " + list, v.line);
+}
+
+int AsSetBits(const TPropValue& v, const std::vector<std::string>& names) {
+  int bits = 0;
+  for (const auto& name : AsSet(v)) {
+    TPropValue member;
+    member.kind = TPropValue::Ident;
+    member.text = name;
+    member.line = v.line;
+    bits |= 1 << AsEnum(member, names);
+  }
+  return bits;
 }
 
 TPropertyTable& TPropertyTable::Add(const std::string& name, Setter setter) {
-  setters_[Lower(name)] = std::move(setter);
+  setters_[AsciiLower(name)] = std::move(setter);
   return *this;
 }
 
 const TPropertyTable::Setter* TPropertyTable::Find(const std::string& name) const {
-  const std::string key = Lower(name);
+  const std::string key = AsciiLower(name);
   for (const TPropertyTable* t = this; t != nullptr; t = t->base_) {
     auto it = t->setters_.find(key);
     if (it != t->setters_.end()) return &it->second;
@@ -92,11 +103,11 @@ TClassRegistry& TClassRegistry::Instance() {
 }
 
 void TClassRegistry::Register(const std::string& className, Factory create, const TPropertyTable* properties) {
-  classes_[Lower(className)] = Entry{std::move(create), properties};
+  classes_[AsciiLower(className)] = Entry{std::move(create), properties};
 }
 
 const TClassRegistry::Entry* TClassRegistry::Find(const std::string& className) const {
-  auto it = classes_.find(Lower(className));
+  auto it = classes_.find(AsciiLower(className));
   return it == classes_.end() ? nullptr : &it->second;
 }
 

@@ -18,16 +18,31 @@ struct TPropValue {
   enum Kind { Integer, String, Boolean, Ident, Set, Strings };
   Kind kind = Integer;
   long long integer = 0;
-  std::string text;                // String and Ident
+  std::string text;  // String and Ident
   bool boolean = false;
   std::vector<std::string> items;  // Set and Strings
   int line = 0;                    // where the value stands, for error messages
 };
 
-// A description that cannot be read, or a value that does not fit its property.
+// A description that cannot be read, or a value that does not fit its property. The place
+// is kept as data: the file (empty when unnamed) and the line (0 when unknown), which the
+// message names in front of the detail ("main.dfm:3: ...", or "line 3: ..." in an unnamed
+// text).
 class EReadError : public Exception {
  public:
-  using Exception::Exception;
+  explicit EReadError(const std::string& detail, int line = 0, const std::string& source = {})
+      : Exception(Compose(detail, line, source)), detail_(detail), source_(source), line_(line) {}
+
+  const std::string& Detail() const { return detail_; }
+  const std::string& Source() const { return source_; }
+  int Line() const { return line_; }
+
+ private:
+  static std::string Compose(const std::string& detail, int line, const std::string& source);
+
+  std::string detail_;
+  std::string source_;
+  int line_;
 };
 
 // Conversions for setters; each raises EReadError naming what it expected.
@@ -39,6 +54,8 @@ const std::vector<std::string>& AsSet(const TPropValue& v);
 const std::vector<std::string>& AsStrings(const TPropValue& v);
 // An identifier that must be one of the names given; returns its index.
 int AsEnum(const TPropValue& v, const std::vector<std::string>& names);
+// A set whose members must be among the names given; returns bit 1 << index for each.
+int AsSetBits(const TPropValue& v, const std::vector<std::string>& names);
 
 class TPropertyTable {
  public:
@@ -98,11 +115,10 @@ class THandlerTable {
   Event Get(const TPropValue& v) const {
     const std::string& name = AsIdent(v);
     auto it = handlers_.find(name);
-    if (it == handlers_.end()) throw EReadError(LineOf(v) + "no handler named '" + name + "'");
+    if (it == handlers_.end()) throw EReadError("no handler named '" + name + "'", v.line);
     if (const Event* e = std::any_cast<Event>(&it->second)) return *e;
-    throw EReadError(LineOf(v) + "handler '" + name + "' does not fit this event");
+    throw EReadError("handler '" + name + "' does not fit this event", v.line);
   }
-  static std::string LineOf(const TPropValue& v);
 
  private:
   std::map<std::string, std::any> handlers_;

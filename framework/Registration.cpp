@@ -17,9 +17,11 @@ namespace {
 TPropertyTable& TimerProperties() {
   static TPropertyTable t = [] {
     TPropertyTable p;
-    Prop<TTimer>(p, "Interval", [](TTimer* x, const TPropValue& v) { x->SetInterval(static_cast<unsigned>(AsInteger(v))); });
+    Prop<TTimer>(p, "Interval",
+                 [](TTimer* x, const TPropValue& v) { x->SetInterval(static_cast<unsigned>(AsInteger(v))); });
     Prop<TTimer>(p, "Enabled", [](TTimer* x, const TPropValue& v) { x->SetEnabled(AsBoolean(v)); });
-    Prop<TTimer>(p, "OnTimer", [](TTimer* x, const TPropValue& v) { x->SetOnTimer(HandlersFor(x).Get<TNotifyEvent>(v)); });
+    Prop<TTimer>(p, "OnTimer",
+                 [](TTimer* x, const TPropValue& v) { x->SetOnTimer(HandlersFor(x).Get<TNotifyEvent>(v)); });
     return p;
   }();
   return t;

@@ -6,8 +6,7 @@
 #include "framework/SysUtils.h"
 
 void TStringList::Check(int index) const {
-  if (index < 0 || index >= Count())
-    throw EStringListError(Format("ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (%d)", {index}));
+  if (index < 0 || index >= Count()) throw EStringListError(Format("ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (%d)", {index}));
 }
 
 const std::string& TStringList::Strings(int index) const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
+#include "platform/system/Ascii.h"
 
 namespace {
 
@@ -52,8 +53,10 @@ std::string Format(const std::string& format, std::initializer_list<long long> a
     }
     bool left = false, zero = false;
     for (; i < format.size() && (format[i] == '-' || format[i] == '0'); ++i) {
-      if (format[i] == '-') left = true;
-      else zero = true;
+      if (format[i] == '-')
+        left = true;
+      else
+        zero = true;
     }
     const int width = ReadCount(format, i);
     int precision = -1;
@@ -71,7 +74,8 @@ std::string Format(const std::string& format, std::initializer_list<long long> a
     bool negative = false;
     if (conv == 'd') {
       negative = v < 0;
-      body = Digits(negative ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v), 10, false);
+      body =
+          Digits(negative ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v), 10, false);
     } else {
       // Unsigned conversions show the 32-bit pattern, as the runtime's integers are 32 bits.
       const auto u = static_cast<std::uint32_t>(v);
@@ -110,11 +114,14 @@ bool TryStrToInt(const std::string& s, int& value) {
   if (i >= s.size()) return false;
   std::uint64_t magnitude = 0;
   for (; i < s.size(); ++i) {
-    const int c = std::tolower(static_cast<unsigned char>(s[i]));
+    const char c = platform::AsciiLower(s[i]);
     unsigned digit;
-    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-    else return false;
+    if (c >= '0' && c <= '9')
+      digit = static_cast<unsigned>(c - '0');
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = static_cast<unsigned>(c - 'a' + 10);
+    else
+      return false;
     magnitude = magnitude * base + digit;
     if (magnitude > 0xFFFFFFFFull) return false;
   }

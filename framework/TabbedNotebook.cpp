@@ -94,13 +94,16 @@ void TTabbedNotebook::PeerPageChanged(int index) {
 TPropertyTable& TTabbedNotebook::Properties() {
   static TPropertyTable t = [] {
     TPropertyTable p(&TWinControl::Properties());
-    Prop<TTabbedNotebook>(p, "PageIndex",
-                          [](TTabbedNotebook* b, const TPropValue& v) { b->SetPageIndex(static_cast<int>(AsInteger(v))); });
-    Prop<TTabbedNotebook>(p, "TabFont.Name", [](TTabbedNotebook* b, const TPropValue& v) { b->TabFont()->SetName(AsString(v)); });
+    Prop<TTabbedNotebook>(p, "PageIndex", [](TTabbedNotebook* b, const TPropValue& v) {
+      b->SetPageIndex(static_cast<int>(AsInteger(v)));
+    });
+    Prop<TTabbedNotebook>(p, "TabFont.Name",
+                          [](TTabbedNotebook* b, const TPropValue& v) { b->TabFont()->SetName(AsString(v)); });
     Prop<TTabbedNotebook>(p, "TabFont.Height", [](TTabbedNotebook* b, const TPropValue& v) {
       b->TabFont()->SetHeight(static_cast<int>(AsInteger(v)));
     });
-    Prop<TTabbedNotebook>(p, "TabFont.Color", [](TTabbedNotebook* b, const TPropValue& v) { b->TabFont()->SetColor(AsColor(v)); });
+    Prop<TTabbedNotebook>(p, "TabFont.Color",
+                          [](TTabbedNotebook* b, const TPropValue& v) { b->TabFont()->SetColor(AsColor(v)); });
     Prop<TTabbedNotebook>(p, "TabFont.Style",
                           [](TTabbedNotebook* b, const TPropValue& v) { b->TabFont()->SetStyle(AsFontStyles(v)); });
     p.Add("TabFont.Charset", [](TComponent*, const TPropValue&) {});

@@ -114,13 +114,15 @@ TPropertyTable& TUpDown::Properties() {
     TPropertyTable p(&TWinControl::Properties());
     Prop<TUpDown>(p, "Associate", [](TUpDown* u, const TPropValue& v) {
       auto* e = dynamic_cast<TEdit*>(u->Owner() ? u->Owner()->FindComponent(AsIdent(v)) : nullptr);
-      if (!e) throw EReadError(THandlerTable::LineOf(v) + "no edit field named '" + v.text + "'");
+      if (!e) throw EReadError("no edit field named '" + v.text + "'", v.line);
       u->SetAssociate(e);
     });
     Prop<TUpDown>(p, "Min", [](TUpDown* u, const TPropValue& v) { u->SetMin(static_cast<int>(AsInteger(v))); });
     Prop<TUpDown>(p, "Max", [](TUpDown* u, const TPropValue& v) { u->SetMax(static_cast<int>(AsInteger(v))); });
-    Prop<TUpDown>(p, "Position", [](TUpDown* u, const TPropValue& v) { u->SetPosition(static_cast<int>(AsInteger(v))); });
-    Prop<TUpDown>(p, "Increment", [](TUpDown* u, const TPropValue& v) { u->SetIncrement(static_cast<int>(AsInteger(v))); });
+    Prop<TUpDown>(p, "Position",
+                  [](TUpDown* u, const TPropValue& v) { u->SetPosition(static_cast<int>(AsInteger(v))); });
+    Prop<TUpDown>(p, "Increment",
+                  [](TUpDown* u, const TPropValue& v) { u->SetIncrement(static_cast<int>(AsInteger(v))); });
     Prop<TUpDown>(p, "Wrap", [](TUpDown* u, const TPropValue& v) { u->SetWrap(AsBoolean(v)); });
     Prop<TUpDown>(p, "ArrowKeys", [](TUpDown* u, const TPropValue& v) { u->SetArrowKeys(AsBoolean(v)); });
     p.Add("Orientation", [](TComponent*, const TPropValue& v) { AsEnum(v, {"udVertical"}); });

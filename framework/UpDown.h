@@ -18,9 +18,15 @@ class TUpDown : public TWinControl {
   int Position() const { return position_; }
   void SetPosition(int v);
   int Increment() const { return increment_; }
-  void SetIncrement(int v) { increment_ = v; SendRange(); }
+  void SetIncrement(int v) {
+    increment_ = v;
+    SendRange();
+  }
   bool Wrap() const { return wrap_; }
-  void SetWrap(bool v) { wrap_ = v; SendRange(); }
+  void SetWrap(bool v) {
+    wrap_ = v;
+    SendRange();
+  }
   bool ArrowKeys() const { return arrowKeys_; }
   void SetArrowKeys(bool v) { arrowKeys_ = v; }
 
@@ -32,7 +38,8 @@ class TUpDown : public TWinControl {
   static TPropertyTable& Properties();
 
  protected:
-  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b, platform::ui::ControlPeer* parent) override {
+  std::unique_ptr<platform::ui::ControlPeer> MakePeer(platform::ui::Backend& b,
+                                                      platform::ui::ControlPeer* parent) override {
     return b.CreateUpDown(parent, this);
   }
   void SyncPeer() override;

@@ -23,6 +23,9 @@ using LPCSTR = const char*;
 // callback field still names the window, as the media control interface expects.
 struct HWND__;
 using HWND = HWND__*;
+// A device context of the drawing interface (platform/gdi).
+struct HDC__;
+using HDC = HDC__*;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;

@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
   // The drives play through the desktop's sound server, under the program's name in its mixer.
   platform::audio::UseSystemSound("plume");
   RegisterEmbeddedResources();
-  if (const auto help = FindResource("help/plume.hlp")) platform::help::RegisterHelpText("plume.hlp", std::string(*help));
+  if (const auto help = FindResource("help/plume.hlp"))
+    platform::help::RegisterHelpText("plume.hlp", std::string(*help));
   RegisterPlayerClasses();
 
   // The desktop's media keys and player controls; without a session bus they stay silent.
@@ -39,7 +40,8 @@ int main(int argc, char* argv[]) {
     Application->SetTitle(title);
     Application->CreateForm(Form1);
     TBitmap icon;
-    if (const auto data = FindResource("plume.ico"); data && icon.LoadIconFromBytes(*data, 32)) Form1->SetIcon(icon.Image());
+    if (const auto data = FindResource("plume.ico"); data && icon.LoadIconFromBytes(*data, 32))
+      Form1->SetIcon(icon.Image());
     Application->CreateForm(CDList_Form);
     Application->CreateForm(VerForm);
     Application->CreateForm(Setting_Form);

@@ -96,10 +96,8 @@ void TForm1::FormCreate(TObject*) {
   FDispIndex = 2;
   FRndOn = false;
   const int n = CD->GetTrackCount();
-  for (int k = 1; k <= n; ++k) {
-    CD->PlayList()->Add(IntToStr(k));
-    List1->Items()->Add(IntToStr(k));
-  }
+  AddDiscOrder(*CD->PlayList(), n);
+  AddDiscOrder(*List1->Items(), n);
   FMediaWnd = CreateMessageWindow([this](HWND, UINT msg, WPARAM wParam, LPARAM) -> LRESULT {
     using platform::desktop::MediaCommand;
     if (msg == platform::desktop::WM_MEDIACOMMAND && wParam >= WPARAM(MediaCommand::Play) &&
@@ -172,10 +170,8 @@ void TForm1::CDCDInsert(TObject*) {
   TListBox* available = CDList_Form ? CDList_Form->List1 : nullptr;
   if (available) available->Items()->Clear();
   const int n = CD->GetTrackCount();
-  for (int k = 1; k <= n; ++k) {
-    List1->Items()->Add(IntToStr(k));
-    if (available) available->Items()->Add(IntToStr(k));
-  }
+  AddDiscOrder(*List1->Items(), n);
+  if (available) AddDiscOrder(*available->Items(), n);
 }
 
 // ---- The secondary windows ----------------------------------------------------------------
@@ -188,7 +184,7 @@ void TForm1::Cmb_ListClick(TObject*) {
   // in the editor's right list is kept.
   CDList_Form->List1->Items()->Clear();
   const int n = CD->GetTrackCount();
-  for (int k = 1; k <= n; ++k) CDList_Form->List1->Items()->Add(IntToStr(k));
+  AddDiscOrder(*CDList_Form->List1->Items(), n);
   CDList_Form->Show();
 }
 
@@ -354,9 +350,7 @@ void TForm1::MediaCommand(platform::desktop::MediaCommand Command) {
       if (WindowState() == wsMinimized) SetWindowState(wsNormal);
       Show();
       return;
-    case MediaCommand::Quit:
-      BitBtn1Click(BitBtn1);
-      return;
+    case MediaCommand::Quit: BitBtn1Click(BitBtn1); return;
   }
   // The desktop hears of the change at once, not only at the next refresh of the display.
   TimerTimer(Timer);

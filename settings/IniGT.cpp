@@ -22,10 +22,14 @@ std::string DirectoryPart(const std::string& path) {
 const char* const kSuffixes[] = {".Flags", ".Show", ".MaxX", ".MaxY", ".X", ".Y", ".XSize", ".YSize"};
 
 std::vector<int*> Fields(WINDOWPLACEMENT& wp) {
-  return {reinterpret_cast<int*>(&wp.flags), reinterpret_cast<int*>(&wp.showCmd),
-          &wp.ptMaxPosition.x,               &wp.ptMaxPosition.y,
-          &wp.rcNormalPosition.left,         &wp.rcNormalPosition.top,
-          &wp.rcNormalPosition.right,        &wp.rcNormalPosition.bottom};
+  return {reinterpret_cast<int*>(&wp.flags),
+          reinterpret_cast<int*>(&wp.showCmd),
+          &wp.ptMaxPosition.x,
+          &wp.ptMaxPosition.y,
+          &wp.rcNormalPosition.left,
+          &wp.rcNormalPosition.top,
+          &wp.rcNormalPosition.right,
+          &wp.rcNormalPosition.bottom};
 }
 
 }  // namespace
@@ -57,15 +61,9 @@ void TIniGT::SetFileName(const std::string& Value) {
     path = Value;
   } else {
     switch (FDefaultDir) {
-      case ddApplication:
-        path = DirectoryPart(ModuleFileName()) + Value;
-        break;
-      case ddWindows:
-        path = WindowsDirectory() + "/" + Value;
-        break;
-      case ddNone:
-        path = Value;
-        break;
+      case ddApplication: path = DirectoryPart(ModuleFileName()) + Value; break;
+      case ddWindows: path = WindowsDirectory() + "/" + Value; break;
+      case ddNone: path = Value; break;
     }
   }
   FIniFile = std::make_unique<TIniFile>(path);
@@ -99,8 +97,7 @@ void TIniGT::ReadWindowPos(const std::string& Section, const std::string& Prefix
   wp.length = sizeof(WINDOWPLACEMENT);
   GetWindowPlacement(Window->Handle(), &wp);
   const auto fields = Fields(wp);
-  for (std::size_t i = 0; i < fields.size(); ++i)
-    *fields[i] = ReadInteger(Section, Prefix + kSuffixes[i], *fields[i]);
+  for (std::size_t i = 0; i < fields.size(); ++i) *fields[i] = ReadInteger(Section, Prefix + kSuffixes[i], *fields[i]);
   SetWindowPlacement(Window->Handle(), &wp);
 }
 

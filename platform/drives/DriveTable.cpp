@@ -31,8 +31,8 @@ std::string Trim(const std::string& s) {
 std::vector<std::unique_ptr<cd::CdDriver>> MachineCdDrives() {
   // Drives play digitally through the sound server; PLUME_CD_ANALOG=1 lets a drive wired to
   // a sound card play through its own output instead.
-  const auto playback = Env("PLUME_CD_ANALOG") == "1" ? cd::RealCdDrive::Playback::Analog
-                                                       : cd::RealCdDrive::Playback::Digital;
+  const auto playback =
+      Env("PLUME_CD_ANALOG") == "1" ? cd::RealCdDrive::Playback::Analog : cd::RealCdDrive::Playback::Digital;
   std::vector<std::unique_ptr<cd::CdDriver>> drives;
   for (auto& device : cd::ListRealCdDrives())
     drives.push_back(std::make_unique<cd::RealCdDrive>(cd::MakeLibcdioAccess(std::move(device)), playback));
@@ -130,8 +130,7 @@ void DriveTable::Configure(const std::string& setting, const std::string& simDir
   std::size_t start = 0;
   for (;;) {
     const auto semi = text.find(';', start);
-    const std::string item =
-        Trim(text.substr(start, semi == std::string::npos ? semi : semi - start));
+    const std::string item = Trim(text.substr(start, semi == std::string::npos ? semi : semi - start));
     try {
       if (item == "sim") {
         AddSimulated("demo", simDir);
@@ -142,7 +141,8 @@ void DriveTable::Configure(const std::string& setting, const std::string& simDir
       } else if (item == "real") {
         AddReal();
       } else if (!item.empty()) {
-        throw std::invalid_argument("unknown drive '" + item + "' (expected none, real, sim, sim:<disc> or image:<sheet>)");
+        throw std::invalid_argument("unknown drive '" + item +
+                                    "' (expected none, real, sim, sim:<disc> or image:<sheet>)");
       }
     } catch (const std::invalid_argument& e) {
       std::cerr << "plume: PLUME_DRIVES: " << e.what() << "; drive left out\n";

@@ -34,7 +34,7 @@ namespace platform {
 
 struct DriveEntry {
   char letter;
-  UINT type;  // DRIVE_FIXED, DRIVE_CDROM
+  UINT type;                             // DRIVE_FIXED, DRIVE_CDROM
   std::unique_ptr<cd::CdDriver> driver;  // CD-ROM drives only
 };
 

@@ -1,9 +1,9 @@
 #include "platform/drives/Drives.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "platform/drives/DriveTable.h"
+#include "platform/system/Ascii.h"
 
 DWORD GetLogicalDriveStringsA(DWORD nBufferLength, LPSTR lpBuffer) {
   const auto& entries = platform::DriveTable::Instance().Entries();
@@ -24,10 +24,9 @@ UINT GetDriveTypeA(LPCSTR lpRootPathName) {
   if (lpRootPathName == nullptr) return DRIVE_NO_ROOT_DIR;
   const std::size_t n = std::strlen(lpRootPathName);
   const bool root = (n == 2 || (n == 3 && (lpRootPathName[2] == '\\' || lpRootPathName[2] == '/'))) &&
-                    std::isalpha(static_cast<unsigned char>(lpRootPathName[0])) &&
-                    lpRootPathName[1] == ':';
+                    platform::IsAsciiLetter(lpRootPathName[0]) && lpRootPathName[1] == ':';
   if (!root) return DRIVE_UNKNOWN;
-  const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(lpRootPathName[0])));
+  const char letter = platform::AsciiUpper(lpRootPathName[0]);
   const auto* entry = platform::DriveTable::Instance().Find(letter);
   return entry ? entry->type : DRIVE_NO_ROOT_DIR;
 }

@@ -140,6 +140,48 @@ class Layout {
   int tabWidth_ = -1;
 };
 
+// A single line is one line even when empty; breaks inside it do not break it.
+std::vector<Line> ArrangeLines(Layout& layout, std::string_view text, bool single) {
+  std::vector<Line> lines;
+  if (single) {
+    lines.push_back(layout.Arrange(text));
+  } else {
+    for (std::string_view l : SplitLines(text)) lines.push_back(layout.Arrange(l));
+  }
+  return lines;
+}
+
+// Only a single line moves down to the middle or the bottom of the rectangle.
+int TextTop(const RECT& r, UINT format, bool single, int height) {
+  if (single && (format & DT_VCENTER)) return r.top + (r.bottom - r.top - height) / 2;
+  if (single && (format & DT_BOTTOM)) return r.bottom - height;
+  return r.top;
+}
+
+int LineLeft(const RECT& r, UINT format, int width) {
+  if (format & DT_CENTER) return r.left + (r.right - r.left - width) / 2;
+  if (format & DT_RIGHT) return r.right - width;
+  return r.left;
+}
+
+// Draws one arranged line with its left end at x: the background (when opaque), the text
+// and the accelerators' underlines, underlineRow below the line's top.
+void DrawLine(const DcState& dc, const platform::ui::FontSpec& font, const Line& l, int x, int y, int lineHeight,
+              int underlineRow) {
+  DeviceContext& device = *dc.device;
+  if (dc.bkMode == OPAQUE && l.width > 0) {
+    BrushSpec background;
+    background.color = dc.bkColor;
+    device.FillRect(background, RECT{x, y, x + l.width, y + lineHeight});
+  }
+  for (const Piece& p : l.pieces) device.TextOut(font, dc.textColor, x + p.x, y, p.text);
+  BrushSpec ink;
+  ink.color = dc.textColor;
+  for (const Mark& m : l.marks) {
+    if (m.width > 0) device.FillRect(ink, RECT{x + m.x, y + underlineRow, x + m.x + m.width, y + underlineRow + 1});
+  }
+}
+
 }  // namespace
 
 int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, RECT* lprc, UINT format) {
@@ -151,13 +193,7 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, RECT* lprc, UINT format) {
   Layout layout(device, font, format);
 
   const bool single = (format & DT_SINGLELINE) != 0;
-  // A single line is one line even when empty; breaks inside it do not break it.
-  std::vector<Line> lines;
-  if (single) {
-    lines.push_back(layout.Arrange(text));
-  } else {
-    for (std::string_view l : SplitLines(text)) lines.push_back(layout.Arrange(l));
-  }
+  const std::vector<Line> lines = ArrangeLines(layout, text, single);
   const int lineHeight = layout.LineHeight();
   const int height = lineHeight * static_cast<int>(lines.size());
 
@@ -170,33 +206,13 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, RECT* lprc, UINT format) {
   }
 
   const RECT r = *lprc;
-  int y = r.top;
-  if (single && (format & DT_VCENTER)) {
-    y = r.top + (r.bottom - r.top - height) / 2;
-  } else if (single && (format & DT_BOTTOM)) {
-    y = r.bottom - height;
-  }
-  const int textTop = y;
-
+  const int textTop = TextTop(r, format, single, height);
   const bool clip = !(format & DT_NOCLIP);
   if (clip) device.SetClip(r);
-  BrushSpec ink;
-  ink.color = dc->textColor;
-  BrushSpec background;
-  background.color = dc->bkColor;
   const int underlineRow = std::clamp(device.Ascent(font) + 1, 0, std::max(0, lineHeight - 1));
+  int y = textTop;
   for (const Line& l : lines) {
-    int x = r.left;
-    if (format & DT_CENTER) {
-      x = r.left + (r.right - r.left - l.width) / 2;
-    } else if (format & DT_RIGHT) {
-      x = r.right - l.width;
-    }
-    if (dc->bkMode == OPAQUE && l.width > 0) device.FillRect(background, RECT{x, y, x + l.width, y + lineHeight});
-    for (const Piece& p : l.pieces) device.TextOut(font, dc->textColor, x + p.x, y, p.text);
-    for (const Mark& m : l.marks) {
-      if (m.width > 0) device.FillRect(ink, RECT{x + m.x, y + underlineRow, x + m.x + m.width, y + underlineRow + 1});
-    }
+    DrawLine(*dc, font, l, LineLeft(r, format, l.width), y, lineHeight, underlineRow);
     y += lineHeight;
   }
   if (clip) device.ResetClip();

@@ -12,8 +12,6 @@
 #include "platform/ui/Peers.h"
 #include "platform/ui/Windows.h"
 
-struct HDC__;
-using HDC = HDC__*;
 struct HGDIOBJ__;
 using HGDIOBJ = HGDIOBJ__*;
 using HPEN = HGDIOBJ;
@@ -74,9 +72,7 @@ struct BrushSpec {
   COLORREF color = 0xFFFFFF;
   // For pattern brushes: the 8 × 8 (or larger) picture, tiled from the device's origin.
   std::shared_ptr<const ui::Image> pattern;
-  bool operator==(const BrushSpec& o) const {
-    return kind == o.kind && color == o.color && pattern == o.pattern;
-  }
+  bool operator==(const BrushSpec& o) const { return kind == o.kind && color == o.color && pattern == o.pattern; }
 };
 
 // What a device context draws on. Coordinates are the device context's own (its origin is

@@ -43,9 +43,9 @@ struct Tables {
   Tables() {
     // The original's stock objects, by their numbers.
     const GdiObject stock[kStockCount] = {
-        SolidBrush(0xFFFFFF), SolidBrush(0xC0C0C0), SolidBrush(0x808080), SolidBrush(0x404040),
-        SolidBrush(0x000000), SolidBrush(0xFFFFFF), StockPen(PS_SOLID, 0xFFFFFF), StockPen(PS_SOLID, 0x000000),
-        StockPen(PS_NULL, 0x000000)};
+        SolidBrush(0xFFFFFF),         SolidBrush(0xC0C0C0),         SolidBrush(0x808080),
+        SolidBrush(0x404040),         SolidBrush(0x000000),         SolidBrush(0xFFFFFF),
+        StockPen(PS_SOLID, 0xFFFFFF), StockPen(PS_SOLID, 0x000000), StockPen(PS_NULL, 0x000000)};
     for (int i = 0; i < kStockCount; ++i) objects.emplace(kStockBase + static_cast<std::uintptr_t>(i), stock[i]);
     objects[kStockBase + HOLLOW_BRUSH].brush.kind = BrushKind::Hollow;
   }
@@ -163,7 +163,8 @@ HBRUSH CreatePatternBrush(HBITMAP hbm) {
 }
 
 HBITMAP CreateBitmapFromImage(const platform::ui::Image& image) {
-  if (image.Empty() || image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
+  if (image.Empty() ||
+      image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
     return nullptr;
   GdiObject o;
   o.kind = ObjectKind::Bitmap;

@@ -4,9 +4,11 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include "platform/help/HelpText.h"
 #include "platform/system/Paths.h"
+#include "platform/system/Ascii.h"
 
 namespace platform::help {
 
@@ -16,16 +18,9 @@ namespace fs = std::filesystem;
 
 HelpViewer* g_viewer = nullptr;
 
-std::optional<HelpRequest>& LastRequest() {
-  static std::optional<HelpRequest> request;
-  return request;
-}
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
+HelpRequestObserver& RequestObserver() {
+  static HelpRequestObserver observer;
+  return observer;
 }
 
 // Keyed by the lower-case name, since file names on the original system ignore case.
@@ -50,10 +45,10 @@ std::optional<std::string> ReadFile(const fs::path& path) {
 std::optional<std::string> ReadFromFolder(const fs::path& folder, const std::string& name) {
   if (folder.empty()) return std::nullopt;
   if (auto text = ReadFile(folder / name)) return text;
-  const std::string wanted = Lower(name);
+  const std::string wanted = AsciiLower(name);
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (Lower(it->path().filename().string()) == wanted) {
+    if (AsciiLower(it->path().filename().string()) == wanted) {
       if (auto text = ReadFile(it->path())) return text;
     }
   }
@@ -101,16 +96,16 @@ HelpViewer* SetHelpViewer(HelpViewer* viewer) {
 
 HelpViewer* CurrentHelpViewer() { return g_viewer; }
 
-void RegisterHelpText(const std::string& name, std::string text) { Registered()[Lower(name)] = std::move(text); }
+void RegisterHelpText(const std::string& name, std::string text) { Registered()[AsciiLower(name)] = std::move(text); }
 
-void UnregisterHelpText(const std::string& name) { Registered().erase(Lower(name)); }
+void UnregisterHelpText(const std::string& name) { Registered().erase(AsciiLower(name)); }
 
 std::optional<std::string> FindHelpText(const std::string& name) {
   if (name.empty()) return std::nullopt;
   if (name.find('/') != std::string::npos) return ReadFile(name);
   if (auto text = ReadFromFolder(fs::path(ModuleFileName()).parent_path(), name)) return text;
   if (auto text = ReadFromFolder(WindowsDirectory(), name)) return text;
-  if (auto it = Registered().find(Lower(name)); it != Registered().end()) return it->second;
+  if (auto it = Registered().find(AsciiLower(name)); it != Registered().end()) return it->second;
   return std::nullopt;
 }
 
@@ -120,29 +115,26 @@ std::string MissingHelpFileText(const std::string& fileName) {
 
 std::string HelpCaption() { return "ヘルプ"; }
 
-const std::optional<HelpRequest>& LastHelpRequest() { return LastRequest(); }
-
-void ClearLastHelpRequest() { LastRequest().reset(); }
+HelpRequestObserver SetHelpRequestObserver(HelpRequestObserver observer) {
+  return std::exchange(RequestObserver(), std::move(observer));
+}
 
 }  // namespace platform::help
 
-BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
-  using namespace platform::help;
-  HelpRequest& recorded = LastRequest().emplace(HelpRequest{hWndMain, lpszHelp ? lpszHelp : "", uCommand, dwData, false});
+namespace platform::help {
+namespace {
 
-  switch (uCommand) {
+// Carries out one request; notes in it whether the file was found.
+BOOL Carry(HelpRequest& request, LPCSTR lpszHelp) {
+  switch (request.command) {
     case HELP_QUIT:
       if (g_viewer) g_viewer->Close();
       return TRUE;
-    case HELP_HELPONHELP:
-      Show(hWndMain, "ヘルプの使い方", kHelpOnHelp);
-      return TRUE;
+    case HELP_HELPONHELP: Show(request.window, "ヘルプの使い方", kHelpOnHelp); return TRUE;
     case HELP_CONTENTS:
     case HELP_CONTEXT:
-    case HELP_FINDER:
-      break;
-    default:
-      return FALSE;
+    case HELP_FINDER: break;
+    default: return FALSE;
   }
   if (lpszHelp == nullptr) return FALSE;
   // "file.hlp>window" names a secondary window of the original viewer; ours has one.
@@ -150,11 +142,22 @@ BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
   if (const auto angle = file.find('>'); angle != std::string::npos) file.resize(angle);
 
   const std::optional<std::string> text = FindHelpText(file);
-  recorded.found = text.has_value();
+  request.found = text.has_value();
   if (!text) {
-    if (g_viewer) g_viewer->ReportMissingFile(hWndMain, file);
+    if (g_viewer) g_viewer->ReportMissingFile(request.window, file);
     return FALSE;
   }
-  Show(hWndMain, fs::path(file).filename().string(), *text);
+  Show(request.window, fs::path(file).filename().string(), *text);
   return TRUE;
+}
+
+}  // namespace
+}  // namespace platform::help
+
+BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData) {
+  using namespace platform::help;
+  HelpRequest request{hWndMain, lpszHelp ? lpszHelp : "", uCommand, dwData, false};
+  const BOOL result = Carry(request, lpszHelp);
+  if (RequestObserver()) RequestObserver()(request);
+  return result;
 }

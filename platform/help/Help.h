@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,8 +32,8 @@ constexpr UINT HELP_FINDER = 0x000B;
 //
 // Returns TRUE when the request was carried out; FALSE for a missing file (which the
 // viewer reports to the user, so the program need not), a null file name where one is
-// needed, or an unknown command. Without a viewer (headless, in tests), the request is
-// only recorded (see LastHelpRequest).
+// needed, or an unknown command. Without a viewer (headless, in tests), nothing is shown;
+// a request observer (SetHelpRequestObserver) still hears of every request.
 BOOL WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
 
 namespace platform::help {
@@ -72,7 +73,8 @@ std::optional<std::string> FindHelpText(const std::string& name);
 std::string MissingHelpFileText(const std::string& fileName);
 std::string HelpCaption();
 
-// What WinHelpA was last asked, for tests.
+// What WinHelpA was asked and whether it found the file, told to the observer once the
+// request has been carried out.
 struct HelpRequest {
   HWND window = nullptr;
   std::string file;  // as given, ">window" included; empty for a null name
@@ -80,7 +82,9 @@ struct HelpRequest {
   ULONG_PTR data = 0;
   bool found = false;  // the file was found (for commands that need one)
 };
-const std::optional<HelpRequest>& LastHelpRequest();
-void ClearLastHelpRequest();
+using HelpRequestObserver = std::function<void(const HelpRequest&)>;
+// Installs the one observer of help requests (an empty function removes it) and returns
+// the one installed before.
+HelpRequestObserver SetHelpRequestObserver(HelpRequestObserver observer);
 
 }  // namespace platform::help

@@ -95,7 +95,8 @@ HelpDocument ParseHelpText(std::string_view text) {
       const std::size_t level = line.find_first_not_of('=');
       const std::string_view rest = level == std::string_view::npos ? std::string_view() : line.substr(level);
       if (level <= 2 && !rest.empty() && rest.front() == ' ' && !Trimmed(rest).empty()) {
-        doc.blocks.push_back({level == 1 ? HelpBlockKind::Title : HelpBlockKind::Section, std::string(Trimmed(rest)), number});
+        doc.blocks.push_back(
+            {level == 1 ? HelpBlockKind::Title : HelpBlockKind::Section, std::string(Trimmed(rest)), number});
         open = false;
         continue;
       }

@@ -1,10 +1,10 @@
 #include "platform/mci/CdCommandLayer.h"
 
-#include <cctype>
 #include <cstring>
 #include <string>
 
 #include "platform/messages/Messages.h"
+#include "platform/system/Ascii.h"
 
 namespace platform::cd {
 
@@ -12,12 +12,9 @@ namespace {
 
 MCIERROR FromResult(Result r) {
   switch (r) {
-    case Result::Ok:
-      return 0;
-    case Result::NotReady:
-      return MCIERR_DEVICE_NOT_READY;
-    case Result::Failed:
-      break;
+    case Result::Ok: return 0;
+    case Result::NotReady: return MCIERR_DEVICE_NOT_READY;
+    case Result::Failed: break;
   }
   return MCIERR_HARDWARE;
 }
@@ -26,18 +23,27 @@ MCIERROR FromResult(Result r) {
 std::optional<char> DriveLetter(LPCSTR element) {
   if (element == nullptr) return std::nullopt;
   const std::size_t n = std::strlen(element);
-  if (n < 2 || n > 3 || element[1] != ':' || !std::isalpha(static_cast<unsigned char>(element[0])))
-    return std::nullopt;
+  if (n < 2 || n > 3 || element[1] != ':' || !platform::IsAsciiLetter(element[0])) return std::nullopt;
   if (n == 3 && element[2] != '\\' && element[2] != '/') return std::nullopt;
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(element[0])));
+  return platform::AsciiUpper(element[0]);
 }
 
 bool IsCdAudioType(DWORD flags, LPCSTR type) {
   if (flags & MCI_OPEN_TYPE_ID) return LOWORD(reinterpret_cast<DWORD_PTR>(type)) == MCI_DEVTYPE_CD_AUDIO;
   if (type == nullptr) return false;
-  std::string name(type);
-  for (auto& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name == "cdaudio";
+  return platform::EqualsNoCase(type, "cdaudio");
+}
+
+// The device's mode: the door first, then whether a disc is ready, then the play head.
+DWORD ModeOf(CdDriver& drv) {
+  if (drv.DoorOpen()) return MCI_MODE_OPEN;
+  if (!drv.Ready()) return MCI_MODE_NOT_READY;
+  switch (drv.State()) {
+    case AudioState::Playing: return MCI_MODE_PLAY;
+    case AudioState::Paused: return MCI_MODE_PAUSE;
+    case AudioState::Stopped: return MCI_MODE_STOP;
+  }
+  return MCI_MODE_NOT_READY;
 }
 
 }  // namespace
@@ -101,9 +107,7 @@ MCIERROR CdCommandLayer::SendCommand(MCIDEVICEID device, UINT msg, DWORD_PTR fla
       if ((f & MCI_FROM || f & MCI_TO) && param == 0) return MCIERR_NULL_PARAMETER_BLOCK;
       // Play notifies at its end, registered by Play itself.
       return Play(device, d, *drv, f, reinterpret_cast<MCI_PLAY_PARMS*>(param));
-    case MCI_SEEK:
-      err = Seek(device, d, *drv, f, reinterpret_cast<MCI_SEEK_PARMS*>(param));
-      break;
+    case MCI_SEEK: err = Seek(device, d, *drv, f, reinterpret_cast<MCI_SEEK_PARMS*>(param)); break;
     case MCI_STOP:
       err = FromResult(drv->Stop());
       if (!err) AbortPlay(device, d);
@@ -112,20 +116,15 @@ MCIERROR CdCommandLayer::SendCommand(MCIDEVICEID device, UINT msg, DWORD_PTR fla
       err = FromResult(drv->Pause());
       if (!err) AbortPlay(device, d);
       break;
-    case MCI_SET:
-      err = Set(device, d, *drv, f, reinterpret_cast<MCI_SET_PARMS*>(param));
-      break;
-    case MCI_STATUS:
-      err = Status(d, *drv, f, reinterpret_cast<MCI_STATUS_PARMS*>(param));
-      break;
+    case MCI_SET: err = Set(device, d, *drv, f, reinterpret_cast<MCI_SET_PARMS*>(param)); break;
+    case MCI_STATUS: err = Status(d, *drv, f, reinterpret_cast<MCI_STATUS_PARMS*>(param)); break;
     case MCI_RESUME:
     case MCI_INFO:
     case MCI_GETDEVCAPS:
       // The CD audio device resumes by playing from the current position; it has no
       // resume of its own, and no text or capability answers are offered here.
       return MCIERR_UNSUPPORTED_FUNCTION;
-    default:
-      return MCIERR_UNRECOGNIZED_COMMAND;
+    default: return MCIERR_UNRECOGNIZED_COMMAND;
   }
   if (!err && (f & MCI_NOTIFY)) Register(device, d, callback, false);
   return err;
@@ -186,8 +185,7 @@ MCIERROR CdCommandLayer::Play(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD fl
 
   // Another device's notified play on the same drive is cut short by this one.
   if (auto owner = playOwner_.find(d.letter); owner != playOwner_.end() && owner->second != id) {
-    if (auto other = devices_.find(owner->second); other != devices_.end())
-      AbortPlay(other->first, other->second);
+    if (auto other = devices_.find(owner->second); other != devices_.end()) AbortPlay(other->first, other->second);
   }
   if (flags & MCI_NOTIFY) {
     Register(id, d, p->dwCallback, true);
@@ -201,15 +199,13 @@ MCIERROR CdCommandLayer::Play(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD fl
 MCIERROR CdCommandLayer::Seek(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD flags, MCI_SEEK_PARMS* p) {
   const DWORD where = flags & (MCI_TO | MCI_SEEK_TO_START | MCI_SEEK_TO_END);
   if (where == 0) return MCIERR_MISSING_PARAMETER;
-  if (where != MCI_TO && where != MCI_SEEK_TO_START && where != MCI_SEEK_TO_END)
-    return MCIERR_FLAGS_NOT_COMPATIBLE;
+  if (where != MCI_TO && where != MCI_SEEK_TO_START && where != MCI_SEEK_TO_END) return MCIERR_FLAGS_NOT_COMPATIBLE;
   if ((flags & MCI_TO) && p == nullptr) return MCIERR_NULL_PARAMETER_BLOCK;
   const auto toc = drv.ReadToc();
   if (!toc) return MCIERR_DEVICE_NOT_READY;
   Frame target = toc->starts.front();
   if (where == MCI_SEEK_TO_END) target = toc->leadOut;
-  if (where == MCI_TO && (!Decode(d, *toc, p->dwTo, target) || target > toc->leadOut))
-    return MCIERR_OUTOFRANGE;
+  if (where == MCI_TO && (!Decode(d, *toc, p->dwTo, target) || target > toc->leadOut)) return MCIERR_OUTOFRANGE;
   if (const MCIERROR err = FromResult(drv.Seek(target))) return err;
   AbortPlay(id, d);
   return 0;
@@ -223,8 +219,7 @@ MCIERROR CdCommandLayer::Set(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD fla
   if (format) {
     if (p == nullptr) return MCIERR_NULL_PARAMETER_BLOCK;
     const DWORD tf = p->dwTimeFormat;
-    if (tf != MCI_FORMAT_MILLISECONDS && tf != MCI_FORMAT_MSF && tf != MCI_FORMAT_TMSF)
-      return MCIERR_BAD_TIME_FORMAT;
+    if (tf != MCI_FORMAT_MILLISECONDS && tf != MCI_FORMAT_MSF && tf != MCI_FORMAT_TMSF) return MCIERR_BAD_TIME_FORMAT;
     d.timeFormat = tf;
   }
   if (open || closed) {
@@ -240,36 +235,19 @@ MCIERROR CdCommandLayer::Status(Device& d, CdDriver& drv, DWORD flags, MCI_STATU
 
   // Items that need no disc.
   switch (p->dwItem) {
-    case MCI_STATUS_MODE: {
-      DWORD mode = MCI_MODE_NOT_READY;
-      if (drv.DoorOpen()) {
-        mode = MCI_MODE_OPEN;
-      } else if (drv.Ready()) {
-        switch (drv.State()) {
-          case AudioState::Playing: mode = MCI_MODE_PLAY; break;
-          case AudioState::Paused: mode = MCI_MODE_PAUSE; break;
-          case AudioState::Stopped: mode = MCI_MODE_STOP; break;
-        }
-      }
-      p->dwReturn = mode;
-      return 0;
-    }
+    case MCI_STATUS_MODE: p->dwReturn = ModeOf(drv); return 0;
     case MCI_STATUS_READY:
-    case MCI_STATUS_MEDIA_PRESENT:
-      p->dwReturn = drv.Ready() ? TRUE : FALSE;
-      return 0;
-    case MCI_STATUS_TIME_FORMAT:
-      p->dwReturn = d.timeFormat;
-      return 0;
+    case MCI_STATUS_MEDIA_PRESENT: p->dwReturn = drv.Ready() ? TRUE : FALSE; return 0;
+    case MCI_STATUS_TIME_FORMAT: p->dwReturn = d.timeFormat; return 0;
     case MCI_STATUS_LENGTH:
     case MCI_STATUS_POSITION:
     case MCI_STATUS_NUMBER_OF_TRACKS:
-    case MCI_STATUS_CURRENT_TRACK:
-      break;
-    default:
-      return MCIERR_UNSUPPORTED_FUNCTION;
+    case MCI_STATUS_CURRENT_TRACK: return StatusOfDisc(d, drv, flags, p);
+    default: return MCIERR_UNSUPPORTED_FUNCTION;
   }
+}
 
+MCIERROR CdCommandLayer::StatusOfDisc(const Device& d, CdDriver& drv, DWORD flags, MCI_STATUS_PARMS* p) const {
   const auto toc = drv.ReadToc();
   if (!toc) return MCIERR_DEVICE_NOT_READY;
   const bool track = flags & MCI_TRACK;
@@ -290,12 +268,8 @@ MCIERROR CdCommandLayer::Status(Device& d, CdDriver& drv, DWORD flags, MCI_STATU
         p->dwReturn = EncodePosition(d, *toc, drv.Position());
       }
       break;
-    case MCI_STATUS_NUMBER_OF_TRACKS:
-      p->dwReturn = static_cast<DWORD>(toc->TrackCount());
-      break;
-    case MCI_STATUS_CURRENT_TRACK:
-      p->dwReturn = static_cast<DWORD>(toc->TrackAt(drv.Position()));
-      break;
+    case MCI_STATUS_NUMBER_OF_TRACKS: p->dwReturn = static_cast<DWORD>(toc->TrackCount()); break;
+    case MCI_STATUS_CURRENT_TRACK: p->dwReturn = static_cast<DWORD>(toc->TrackAt(drv.Position())); break;
   }
   return 0;
 }
@@ -336,17 +310,12 @@ Frame CdCommandLayer::TrackLength(const Toc& toc, int track) {
 
 bool CdCommandLayer::Decode(const Device& d, const Toc& toc, DWORD value, Frame& out) const {
   switch (d.timeFormat) {
-    case MCI_FORMAT_MILLISECONDS:
-      out = static_cast<Frame>(std::uint64_t(value) * kFramesPerSecond / 1000);
-      break;
-    case MCI_FORMAT_MSF:
-      out = FromMsf(MCI_MSF_MINUTE(value), MCI_MSF_SECOND(value), MCI_MSF_FRAME(value));
-      break;
+    case MCI_FORMAT_MILLISECONDS: out = static_cast<Frame>(std::uint64_t(value) * kFramesPerSecond / 1000); break;
+    case MCI_FORMAT_MSF: out = FromMsf(MCI_MSF_MINUTE(value), MCI_MSF_SECOND(value), MCI_MSF_FRAME(value)); break;
     default: {
       const int t = MCI_TMSF_TRACK(value);
       if (t < 1 || t > toc.TrackCount()) return false;
-      out = toc.starts[t - 1] +
-            FromMsf(MCI_TMSF_MINUTE(value), MCI_TMSF_SECOND(value), MCI_TMSF_FRAME(value));
+      out = toc.starts[t - 1] + FromMsf(MCI_TMSF_MINUTE(value), MCI_TMSF_SECOND(value), MCI_TMSF_FRAME(value));
       break;
     }
   }
@@ -355,10 +324,8 @@ bool CdCommandLayer::Decode(const Device& d, const Toc& toc, DWORD value, Frame&
 
 DWORD CdCommandLayer::EncodePosition(const Device& d, const Toc& toc, Frame f) const {
   switch (d.timeFormat) {
-    case MCI_FORMAT_MILLISECONDS:
-      return static_cast<DWORD>(std::uint64_t(f) * 1000 / kFramesPerSecond);
-    case MCI_FORMAT_MSF:
-      return MCI_MAKE_MSF(BYTE(Minutes(f)), BYTE(Seconds(f)), BYTE(Frames(f)));
+    case MCI_FORMAT_MILLISECONDS: return static_cast<DWORD>(std::uint64_t(f) * 1000 / kFramesPerSecond);
+    case MCI_FORMAT_MSF: return MCI_MAKE_MSF(BYTE(Minutes(f)), BYTE(Seconds(f)), BYTE(Frames(f)));
     default: {
       const int t = toc.TrackAt(f);
       const Frame start = toc.starts[t - 1];

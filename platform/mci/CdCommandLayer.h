@@ -54,6 +54,8 @@ class CdCommandLayer : public MciHandler {
   MCIERROR Seek(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD flags, MCI_SEEK_PARMS* p);
   MCIERROR Set(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD flags, MCI_SET_PARMS* p);
   MCIERROR Status(Device& d, CdDriver& drv, DWORD flags, MCI_STATUS_PARMS* p);
+  // The status items that read the disc's table of contents.
+  MCIERROR StatusOfDisc(const Device& d, CdDriver& drv, DWORD flags, MCI_STATUS_PARMS* p) const;
 
   // Notifications.
   void Post(MCIDEVICEID id, Device& d, WPARAM code);

@@ -135,8 +135,7 @@ class LibcdioAccess final : public CdioAccess {
       g_paranoiaSkips = 0;
       const std::int16_t* sector = cdio_paranoia_read_limited(paranoia_, OnParanoia, kParanoiaRetries);
       if (sector == nullptr) return i;
-      if (g_paranoiaSkips > 0)
-        std::cerr << "plume: sector " << lsn + i << " could not be read cleanly; skipped over\n";
+      if (g_paranoiaSkips > 0) std::cerr << "plume: sector " << lsn + i << " could not be read cleanly; skipped over\n";
       std::memcpy(out + std::size_t(i) * CDIO_CD_FRAMESIZE_RAW, sector, CDIO_CD_FRAMESIZE_RAW);
     }
     nextLsn_ = lsn + count;
@@ -193,10 +192,8 @@ class LibcdioAccess final : public CdioAccess {
       case TRACK_FORMAT_CDI:
       case TRACK_FORMAT_XA:
       case TRACK_FORMAT_DATA:
-      case TRACK_FORMAT_PSX:
-        return true;
-      default:
-        return false;
+      case TRACK_FORMAT_PSX: return true;
+      default: return false;
     }
   }
 

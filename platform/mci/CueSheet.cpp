@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <optional>
+
+#include "platform/system/Ascii.h"
 
 namespace platform::cd {
 
@@ -15,11 +16,7 @@ namespace {
 constexpr std::uint32_t kMaxMinutes = 999;
 constexpr int kMaxTrack = 99;
 
-std::string Upper(std::string_view s) {
-  std::string u(s);
-  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return u;
-}
+std::string Upper(std::string_view s) { return platform::AsciiUpper(s); }
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 
@@ -86,21 +83,6 @@ bool ValidUtf8(std::string_view s) {
   return true;
 }
 
-std::string Latin1ToUtf8(std::string_view s) {
-  std::string out;
-  out.reserve(s.size() * 2);
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      out.push_back(ch);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
-
 std::optional<std::uint32_t> Number(std::string_view s) {
   std::uint32_t v = 0;
   if (s.empty() || s.size() > 9) return std::nullopt;
@@ -118,8 +100,7 @@ std::optional<Frame> Msf(std::string_view s) {
   const auto m = Number(s.substr(0, c1));
   const auto sec = Number(s.substr(c1 + 1, c2 - c1 - 1));
   const auto f = Number(s.substr(c2 + 1));
-  if (!m || !sec || !f || *m > kMaxMinutes || *sec >= 60 || *f >= kFramesPerSecond)
-    return std::nullopt;
+  if (!m || !sec || !f || *m > kMaxMinutes || *sec >= 60 || *f >= kFramesPerSecond) return std::nullopt;
   return FromMsf(*m, *sec, *f);
 }
 
@@ -155,8 +136,7 @@ class Parser {
       while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
       ++line_;
       Line(text_.substr(at, end - at));
-      if (end < text_.size() && text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n')
-        ++end;
+      if (end < text_.size() && text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') ++end;
       at = end + 1;
     }
     if (sheet_.tracks.empty()) throw DiscImageError(name_ + ": the sheet names no track");
@@ -169,12 +149,8 @@ class Parser {
   [[noreturn]] void Fail(const std::string& what) const {
     throw DiscImageError(name_ + ":" + std::to_string(line_) + ": " + what);
   }
-  void Warn(const std::string& what) {
-    sheet_.warnings.push_back(name_ + ":" + std::to_string(line_) + ": " + what);
-  }
-  std::string Text(std::string_view raw) const {
-    return sheet_.latin1 ? Latin1ToUtf8(raw) : std::string(raw);
-  }
+  void Warn(const std::string& what) { sheet_.warnings.push_back(name_ + ":" + std::to_string(line_) + ": " + what); }
+  std::string Text(std::string_view raw) const { return sheet_.latin1 ? Latin1ToUtf8(raw) : std::string(raw); }
   CueTrack* Current() { return sheet_.tracks.empty() ? nullptr : &sheet_.tracks.back(); }
 
   void Line(std::string_view raw) {
@@ -192,13 +168,11 @@ class Parser {
     } else if (keyword == "TITLE" || keyword == "PERFORMER") {
       const std::string value = Text(TextArgument(rest));
       CueTrack* t = Current();
-      std::string& target = keyword == "TITLE" ? (t ? t->title : sheet_.title)
-                                               : (t ? t->performer : sheet_.performer);
+      std::string& target = keyword == "TITLE" ? (t ? t->title : sheet_.title) : (t ? t->performer : sheet_.performer);
       target = value;
-    } else if (keyword == "REM" || keyword == "CATALOG" || keyword == "CDTEXTFILE" ||
-               keyword == "FLAGS" || keyword == "ISRC" || keyword == "SONGWRITER" ||
-               keyword == "COMPOSER" || keyword == "ARRANGER" || keyword == "MESSAGE" ||
-               keyword == "DISC_ID" || keyword == "GENRE" || keyword == "UPC_EAN" ||
+    } else if (keyword == "REM" || keyword == "CATALOG" || keyword == "CDTEXTFILE" || keyword == "FLAGS" ||
+               keyword == "ISRC" || keyword == "SONGWRITER" || keyword == "COMPOSER" || keyword == "ARRANGER" ||
+               keyword == "MESSAGE" || keyword == "DISC_ID" || keyword == "GENRE" || keyword == "UPC_EAN" ||
                keyword == "TOC_INFO1" || keyword == "TOC_INFO2" || keyword == "SIZE_INFO") {
       // Known and of no use to a player.
     } else {
@@ -249,8 +223,7 @@ class Parser {
     const int expected = sheet_.tracks.empty() ? 1 : sheet_.tracks.back().number + 1;
     if (static_cast<int>(*number) != expected)
       Fail("TRACK " + std::to_string(*number) + ": expected track " + std::to_string(expected));
-    const auto m = std::find_if(kModes.begin(), kModes.end(),
-                                [&](const TrackMode& k) { return mode == k.name; });
+    const auto m = std::find_if(kModes.begin(), kModes.end(), [&](const TrackMode& k) { return mode == k.name; });
     if (m == kModes.end()) Fail("TRACK: unknown track type '" + mode + "'");
     CloseTrack();
     CueTrack track;
@@ -265,18 +238,18 @@ class Parser {
   void CloseTrack() {
     CueTrack* t = Current();
     if (!t) return;
-    const bool hasStart = std::any_of(t->indexes.begin(), t->indexes.end(),
-                                      [](const CueIndex& i) { return i.number == 1; });
+    const bool hasStart =
+        std::any_of(t->indexes.begin(), t->indexes.end(), [](const CueIndex& i) { return i.number == 1; });
     if (!hasStart)
-      throw DiscImageError(name_ + ":" + std::to_string(t->line) + ": track " +
-                           std::to_string(t->number) + " has no INDEX 01");
+      throw DiscImageError(name_ + ":" + std::to_string(t->line) + ": track " + std::to_string(t->number) +
+                           " has no INDEX 01");
   }
 
   // A file must hold at least one INDEX, or nothing would say which track its data is.
   void CloseFile() const {
     if (sheet_.files.empty() || indexInFile_) return;
-    throw DiscImageError(name_ + ":" + std::to_string(sheet_.files.back().line) +
-                         ": FILE '" + sheet_.files.back().name + "' holds no INDEX");
+    throw DiscImageError(name_ + ":" + std::to_string(sheet_.files.back().line) + ": FILE '" +
+                         sheet_.files.back().name + "' holds no INDEX");
   }
 
   void Index(std::string_view rest) {
@@ -323,8 +296,21 @@ const CueIndex& CueTrack::Start() const {
   return indexes.front();
 }
 
-CueSheet CueSheet::Parse(std::string_view text, const std::string& sheetName) {
-  return Parser(text, sheetName).Run();
+CueSheet CueSheet::Parse(std::string_view text, const std::string& sheetName) { return Parser(text, sheetName).Run(); }
+
+std::string Latin1ToUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size() * 2);
+  for (char ch : s) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out.push_back(ch);
+    } else {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
 }
 
 }  // namespace platform::cd

@@ -80,4 +80,7 @@ struct CueSheet {
   static CueSheet Parse(std::string_view text, const std::string& sheetName);
 };
 
+// A Latin-1 text in UTF-8, for sheets (and the file names in them) written in Latin-1.
+std::string Latin1ToUtf8(std::string_view s);
+
 }  // namespace platform::cd

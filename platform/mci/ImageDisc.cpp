@@ -9,7 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
+
+#include "platform/system/Ascii.h"
 
 namespace platform::cd {
 
@@ -20,9 +21,7 @@ constexpr off_t kMaxSheetBytes = 1 << 20;
 // The minute byte of an absolute position must hold the lead-out.
 constexpr Frame kMaxLeadOut = FromMsf(255, 59, 74);
 
-std::string Where(const std::string& sheet, int line) {
-  return sheet + ":" + std::to_string(line) + ": ";
-}
+std::string Where(const std::string& sheet, int line) { return sheet + ":" + std::to_string(line) + ": "; }
 
 std::string MsfText(Frame f) {
   char text[16];
@@ -41,7 +40,7 @@ int OpenForReading(const std::string& path) {
 std::string ReadSheet(const std::string& path) {
   const int fd = OpenForReading(path);
   if (fd < 0) throw DiscImageError(path + ": cannot read the sheet: " + std::strerror(errno));
-  struct stat st{};
+  struct stat st {};
   std::string text;
   try {
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
@@ -66,22 +65,8 @@ std::string ReadSheet(const std::string& path) {
 }
 
 bool Exists(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
-}
-
-std::string Latin1ToUtf8(const std::string& s) {
-  std::string out;
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      out.push_back(ch);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
 }
 
 // A name in the folder that differs from `name` only in letter case.
@@ -90,7 +75,7 @@ std::string CaseBlindMatch(const std::string& folder, const std::string& name) {
   if (!dir) return {};
   std::string found;
   while (const dirent* e = ::readdir(dir)) {
-    if (::strcasecmp(e->d_name, name.c_str()) == 0) {
+    if (platform::EqualsNoCase(e->d_name, name)) {
       found = e->d_name;
       break;
     }
@@ -126,12 +111,9 @@ std::string ResolveFile(const std::string& sheetPath, const std::string& name, b
 }
 
 std::uint32_t Le32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-         std::uint32_t(p[3]) << 24;
+  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
-std::uint16_t Le16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
+std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 
 bool ReadAt(int fd, std::uint64_t offset, void* out, std::size_t bytes) {
   auto* p = static_cast<std::uint8_t*>(out);
@@ -148,9 +130,8 @@ bool ReadAt(int fd, std::uint64_t offset, void* out, std::size_t bytes) {
 
 // Finds the samples of a RIFF WAVE file: walks the chunks for "fmt " and "data" and accepts
 // only the CD's own format, since the samples are played as they are.
-void ReadWaveLayout(int fd, std::uint64_t fileBytes, const std::string& where,
-                    const std::string& name, std::uint64_t& dataStart, std::uint64_t& dataBytes,
-                    std::vector<std::string>& warnings) {
+void ReadWaveLayout(int fd, std::uint64_t fileBytes, const std::string& where, const std::string& name,
+                    std::uint64_t& dataStart, std::uint64_t& dataBytes, std::vector<std::string>& warnings) {
   std::uint8_t head[12];
   if (fileBytes < 12 || !ReadAt(fd, 0, head, 12) || std::memcmp(head, "RIFF", 4) != 0 ||
       std::memcmp(head + 8, "WAVE", 4) != 0)
@@ -172,9 +153,8 @@ void ReadWaveLayout(int fd, std::uint64_t fileBytes, const std::string& where,
       const unsigned channels = Le16(fmt + 2), rate = Le32(fmt + 4), bits = Le16(fmt + 14);
       if (tag != 1 || channels != 2 || rate != 44100 || bits != 16)
         throw DiscImageError(where + "'" + name + "' is " + (tag == 1 ? "PCM" : "not PCM") + ", " +
-                             std::to_string(channels) + " channel(s), " + std::to_string(rate) +
-                             " Hz, " + std::to_string(bits) +
-                             " bits; only 16-bit stereo PCM at 44100 Hz can be played");
+                             std::to_string(channels) + " channel(s), " + std::to_string(rate) + " Hz, " +
+                             std::to_string(bits) + " bits; only 16-bit stereo PCM at 44100 Hz can be played");
       haveFormat = true;
     } else if (std::memcmp(chunk, "data", 4) == 0) {
       if (!haveFormat) throw DiscImageError(where + "'" + name + "' has no format before its data");
@@ -191,6 +171,29 @@ void ReadWaveLayout(int fd, std::uint64_t fileBytes, const std::string& where,
   throw DiscImageError(where + "'" + name + "' has no sample data");
 }
 
+// Each file's sector size is that of the tracks that lie in it.
+std::vector<std::size_t> SectorSizes(const CueSheet& sheet, const std::string& sheetPath) {
+  std::vector<std::size_t> sectorBytes(sheet.files.size(), 0);
+  for (const auto& t : sheet.tracks) {
+    for (const auto& i : t.indexes) {
+      auto& b = sectorBytes[i.file];
+      if (b != 0 && b != t.sectorBytes)
+        throw DiscImageError(Where(sheetPath, i.line) + "tracks of different sector sizes in one file");
+      b = t.sectorBytes;
+    }
+  }
+  return sectorBytes;
+}
+
+void CheckIndexesInFiles(const CueSheet& sheet, const std::string& sheetPath, const std::vector<Frame>& fileSectors) {
+  for (const auto& t : sheet.tracks)
+    for (const auto& i : t.indexes)
+      if (i.at >= fileSectors[i.file])
+        throw DiscImageError(Where(sheetPath, i.line) + "INDEX " + std::to_string(i.number) + " at " + MsfText(i.at) +
+                             " lies beyond the end of '" + sheet.files[i.file].name + "' (" +
+                             MsfText(fileSectors[i.file]) + " long)");
+}
+
 }  // namespace
 
 ImageDisc::~ImageDisc() {
@@ -202,61 +205,49 @@ std::unique_ptr<ImageDisc> ImageDisc::Open(const std::string& sheetPath) {
   std::unique_ptr<ImageDisc> disc(new ImageDisc);
   disc->sheetPath_ = sheetPath;
   disc->sheet_ = CueSheet::Parse(ReadSheet(sheetPath), sheetPath);
-  const CueSheet& sheet = disc->sheet_;
-  disc->warnings_ = sheet.warnings;
+  disc->warnings_ = disc->sheet_.warnings;
 
-  // Each file's sector size is that of the tracks that lie in it.
-  std::vector<std::size_t> sectorBytes(sheet.files.size(), 0);
-  for (const auto& t : sheet.tracks) {
-    for (const auto& i : t.indexes) {
-      auto& b = sectorBytes[i.file];
-      if (b != 0 && b != t.sectorBytes)
-        throw DiscImageError(Where(sheetPath, i.line) + "tracks of different sector sizes in one file");
-      b = t.sectorBytes;
-    }
-  }
-
+  const std::vector<std::size_t> sectorBytes = SectorSizes(disc->sheet_, sheetPath);
   std::vector<Frame> fileSectors;
-  for (std::size_t n = 0; n < sheet.files.size(); ++n) {
-    const CueFile& cf = sheet.files[n];
-    const std::string where = Where(sheetPath, cf.line);
-    const std::string path = ResolveFile(sheetPath, cf.name, sheet.latin1);
-    DataFile f;
-    f.swap = cf.type == CueFileType::Motorola;
-    f.sectorBytes = sectorBytes[n];
-    f.fd = OpenForReading(path);
-    if (f.fd < 0)
-      throw DiscImageError(where + "cannot open '" + cf.name + "': " + std::strerror(errno));
-    disc->files_.push_back(f);  // closed by the destructor from here on
-    struct stat st{};
-    if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode))
-      throw DiscImageError(where + "'" + cf.name + "' is not a plain file");
-    const auto size = static_cast<std::uint64_t>(st.st_size);
-    if (cf.type == CueFileType::Wave) {
-      ReadWaveLayout(f.fd, size, where, cf.name, f.dataStart, f.dataBytes, disc->warnings_);
-    } else {
-      f.dataBytes = size;
-    }
-    disc->files_.back() = f;
-    // A short last sector is played padded with silence.
-    const std::uint64_t sectors = (f.dataBytes + f.sectorBytes - 1) / f.sectorBytes;
-    if (sectors > kMaxLeadOut) throw DiscImageError(where + "'" + cf.name + "' is too long for a CD");
-    fileSectors.push_back(static_cast<Frame>(sectors));
-  }
-  for (const auto& t : sheet.tracks)
-    for (const auto& i : t.indexes)
-      if (i.at >= fileSectors[i.file])
-        throw DiscImageError(Where(sheetPath, i.line) + "INDEX " + std::to_string(i.number) +
-                             " at " + MsfText(i.at) + " lies beyond the end of '" +
-                             sheet.files[i.file].name + "' (" + MsfText(fileSectors[i.file]) +
-                             " long)");
+  for (std::size_t n = 0; n < disc->sheet_.files.size(); ++n)
+    fileSectors.push_back(disc->OpenDataFile(n, sectorBytes[n]));
+  CheckIndexesInFiles(disc->sheet_, sheetPath, fileSectors);
+  disc->MakeToc(disc->LaySegments(fileSectors));
+  return disc;
+}
 
-  // Lay the files end to end, with the gaps' silence where the tracks begin and end.
-  auto& segments = disc->segments_;
+Frame ImageDisc::OpenDataFile(std::size_t n, std::size_t sectorBytes) {
+  const CueFile& cf = sheet_.files[n];
+  const std::string where = Where(sheetPath_, cf.line);
+  const std::string path = ResolveFile(sheetPath_, cf.name, sheet_.latin1);
+  DataFile f;
+  f.swap = cf.type == CueFileType::Motorola;
+  f.sectorBytes = sectorBytes;
+  f.fd = OpenForReading(path);
+  if (f.fd < 0) throw DiscImageError(where + "cannot open '" + cf.name + "': " + std::strerror(errno));
+  files_.push_back(f);  // closed by the destructor from here on
+  struct stat st {};
+  if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode))
+    throw DiscImageError(where + "'" + cf.name + "' is not a plain file");
+  const auto size = static_cast<std::uint64_t>(st.st_size);
+  if (cf.type == CueFileType::Wave) {
+    ReadWaveLayout(f.fd, size, where, cf.name, f.dataStart, f.dataBytes, warnings_);
+  } else {
+    f.dataBytes = size;
+  }
+  files_.back() = f;
+  // A short last sector is played padded with silence.
+  const std::uint64_t sectors = (f.dataBytes + f.sectorBytes - 1) / f.sectorBytes;
+  if (sectors > kMaxLeadOut) throw DiscImageError(where + "'" + cf.name + "' is too long for a CD");
+  return static_cast<Frame>(sectors);
+}
+
+Frame ImageDisc::LaySegments(const std::vector<Frame>& fileSectors) {
+  const CueSheet& sheet = sheet_;
   Frame disc_at = 0;
   auto add = [&](int file, Frame fileAt, Frame length, bool audio) {
     if (length == 0) return;
-    segments.push_back({disc_at, length, file, fileAt, audio});
+    segments_.push_back({disc_at, length, file, fileAt, audio});
     disc_at += length;
   };
   std::size_t next = 0;  // the next track whose data is yet to begin
@@ -275,30 +266,31 @@ std::unique_ptr<ImageDisc> ImageDisc::Open(const std::string& sheetPath) {
     add(static_cast<int>(n), pos, fileSectors[n] - pos, audio);
   }
   add(-1, 0, sheet.tracks.back().postgap, true);
+  return disc_at;
+}
 
+void ImageDisc::MakeToc(Frame discLength) {
   // A track starts at its INDEX 01, wherever its file was put.
-  for (const auto& t : sheet.tracks) {
+  for (const auto& t : sheet_.tracks) {
     const CueIndex& s = t.Start();
     Frame at = 0;
-    for (const auto& seg : segments) {
+    for (const auto& seg : segments_) {
       if (seg.file == static_cast<int>(s.file) && s.at >= seg.fileAt && s.at < seg.fileAt + seg.length) {
         at = seg.start + (s.at - seg.fileAt);
         break;
       }
     }
     const Frame start = kLeadInFrames + at;
-    if (!disc->toc_.starts.empty() && start <= disc->toc_.starts.back())
-      throw DiscImageError(Where(sheetPath, s.line) + "track " + std::to_string(t.number - 1) +
-                           " has no length");
-    disc->toc_.starts.push_back(start);
+    if (!toc_.starts.empty() && start <= toc_.starts.back())
+      throw DiscImageError(Where(sheetPath_, s.line) + "track " + std::to_string(t.number - 1) + " has no length");
+    toc_.starts.push_back(start);
   }
-  const std::uint64_t leadOut = std::uint64_t(kLeadInFrames) + disc_at;
-  if (leadOut > kMaxLeadOut) throw DiscImageError(sheetPath + ": the disc is too long for a CD");
-  disc->toc_.leadOut = static_cast<Frame>(leadOut);
-  if (disc->toc_.leadOut <= disc->toc_.starts.back())
-    throw DiscImageError(Where(sheetPath, sheet.tracks.back().line) + "track " +
-                         std::to_string(sheet.tracks.back().number) + " has no length");
-  return disc;
+  const std::uint64_t leadOut = std::uint64_t(kLeadInFrames) + discLength;
+  if (leadOut > kMaxLeadOut) throw DiscImageError(sheetPath_ + ": the disc is too long for a CD");
+  toc_.leadOut = static_cast<Frame>(leadOut);
+  if (toc_.leadOut <= toc_.starts.back())
+    throw DiscImageError(Where(sheetPath_, sheet_.tracks.back().line) + "track " +
+                         std::to_string(sheet_.tracks.back().number) + " has no length");
 }
 
 bool ImageDisc::ReadSector(const Segment& s, Frame at, std::uint8_t* out) const {
@@ -327,8 +319,8 @@ int ImageDisc::Read(Frame first, int count, std::uint8_t* out) {
       continue;
     }
     const auto at = static_cast<Frame>(frame - kLeadInFrames);
-    const auto it = std::upper_bound(segments_.begin(), segments_.end(), at,
-                                     [](Frame f, const Segment& s) { return f < s.start; });
+    const auto it =
+        std::upper_bound(segments_.begin(), segments_.end(), at, [](Frame f, const Segment& s) { return f < s.start; });
     if (it == segments_.begin()) break;
     const Segment& s = *std::prev(it);
     if (!ReadSector(s, at - s.start, sector)) break;
@@ -345,8 +337,7 @@ std::optional<std::string> ImageDisc::Title(int track) const {
 
 std::optional<std::string> ImageDisc::Performer(int track) const {
   if (track < 0 || track > static_cast<int>(sheet_.tracks.size())) return std::nullopt;
-  const std::string& p =
-      track == 0 ? sheet_.performer : sheet_.tracks[std::size_t(track) - 1].performer;
+  const std::string& p = track == 0 ? sheet_.performer : sheet_.tracks[std::size_t(track) - 1].performer;
   if (p.empty()) return std::nullopt;
   return p;
 }

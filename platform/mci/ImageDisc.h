@@ -41,14 +41,14 @@ class ImageDisc : public SectorSource {
  private:
   struct DataFile {
     int fd = -1;
-    bool swap = false;                // big-endian samples
-    std::uint64_t dataStart = 0;      // byte offset of the first sector
-    std::uint64_t dataBytes = 0;      // bytes of sector data (the last sector may be short)
+    bool swap = false;            // big-endian samples
+    std::uint64_t dataStart = 0;  // byte offset of the first sector
+    std::uint64_t dataBytes = 0;  // bytes of sector data (the last sector may be short)
     std::size_t sectorBytes = 2352;
   };
   // A run of sectors on the disc: silence, or consecutive sectors of one file.
   struct Segment {
-    Frame start = 0;   // sector number on the disc, from the first after the lead-in
+    Frame start = 0;  // sector number on the disc, from the first after the lead-in
     Frame length = 0;
     int file = -1;     // into files_; -1 for silence
     Frame fileAt = 0;  // the file's sector where the run starts
@@ -57,6 +57,12 @@ class ImageDisc : public SectorSource {
 
   ImageDisc() = default;
   bool ReadSector(const Segment& s, Frame at, std::uint8_t* out) const;
+
+  // The steps of Open: each data file opened and measured in sectors, the files laid end
+  // to end with the gaps' silence (answers the disc's length), the table of contents.
+  Frame OpenDataFile(std::size_t n, std::size_t sectorBytes);
+  Frame LaySegments(const std::vector<Frame>& fileSectors);
+  void MakeToc(Frame discLength);
 
   std::string sheetPath_;
   CueSheet sheet_;

@@ -140,9 +140,7 @@ struct MCI_STATUS_PARMS {
 constexpr DWORD MCI_MAKE_TMSF(BYTE t, BYTE m, BYTE s, BYTE f) {
   return DWORD(t) | DWORD(m) << 8 | DWORD(s) << 16 | DWORD(f) << 24;
 }
-constexpr DWORD MCI_MAKE_MSF(BYTE m, BYTE s, BYTE f) {
-  return DWORD(m) | DWORD(s) << 8 | DWORD(f) << 16;
-}
+constexpr DWORD MCI_MAKE_MSF(BYTE m, BYTE s, BYTE f) { return DWORD(m) | DWORD(s) << 8 | DWORD(f) << 16; }
 constexpr BYTE MCI_TMSF_TRACK(DWORD v) { return BYTE(v & 0xFF); }
 constexpr BYTE MCI_TMSF_MINUTE(DWORD v) { return BYTE((v >> 8) & 0xFF); }
 constexpr BYTE MCI_TMSF_SECOND(DWORD v) { return BYTE((v >> 16) & 0xFF); }

@@ -59,10 +59,8 @@ void RealCdDrive::Forget() {
 
 bool RealCdDrive::StillThere() {
   switch (access_->MediaChanged()) {
-    case MediaCheck::Unchanged:
-      return true;
-    case MediaCheck::Changed:
-      break;
+    case MediaCheck::Unchanged: return true;
+    case MediaCheck::Changed: break;
     case MediaCheck::Failed:
       // Either the drive went away or it cannot tell; a drive that still opens keeps its
       // disc, and one that was unplugged does not open.
@@ -150,15 +148,11 @@ std::optional<Subchannel> RealCdDrive::Sample() {
 
 void RealCdDrive::Observe(const Subchannel& sub) {
   switch (sub.status) {
-    case SubchannelStatus::Playing:
-      heard_ = true;
-      return;
+    case SubchannelStatus::Playing: heard_ = true; return;
     case SubchannelStatus::Paused:
       // Paused from outside the program: the play may go on later.
       return;
-    case SubchannelStatus::Completed:
-      EndPlay(true);
-      return;
+    case SubchannelStatus::Completed: EndPlay(true); return;
     case SubchannelStatus::Error:
       // Some drives end a play at the lead-out with an error rather than completion.
       EndPlay(NearEnd());
@@ -254,11 +248,8 @@ bool RealCdDrive::DoorOpen() {
       break;
     case DriveStatus::NoDisc:
     case DriveStatus::NotReady:
-    case DriveStatus::DiscOk:
-      doorOpen_ = false;
-      break;
-    case DriveStatus::Unknown:
-      break;
+    case DriveStatus::DiscOk: doorOpen_ = false; break;
+    case DriveStatus::Unknown: break;
   }
   return doorOpen_;
 }
@@ -286,8 +277,7 @@ Result RealCdDrive::Play(Frame from, Frame to) {
   } else {
     // Going on from the place a pause left makes no new seek.
     const bool resume = phase_ == Phase::Paused && from == position_ && to == playTo_;
-    if (!(resume && access_->Resume()) && !access_->PlayMsf(ToBcdMsf(from), ToBcdMsf(to - 1)))
-      return Result::Failed;
+    if (!(resume && access_->Resume()) && !access_->PlayMsf(ToBcdMsf(from), ToBcdMsf(to - 1))) return Result::Failed;
   }
   phase_ = Phase::Running;
   playFrom_ = from;
@@ -320,8 +310,7 @@ Result RealCdDrive::Stop() {
     return digital_->Stop();
   }
   const auto sub = Sample();
-  const bool driveBusy = sub && (sub->status == SubchannelStatus::Playing ||
-                                 sub->status == SubchannelStatus::Paused);
+  const bool driveBusy = sub && (sub->status == SubchannelStatus::Playing || sub->status == SubchannelStatus::Paused);
   if ((phase_ != Phase::Idle || driveBusy) && !access_->Stop()) return Result::Failed;
   phase_ = Phase::Idle;
   CancelPoll();

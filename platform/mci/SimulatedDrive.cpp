@@ -143,7 +143,7 @@ void SimulatedDrive::RemoveDisc() { ChangeDisc(std::nullopt); }
 
 void SimulatedDrive::SyncControlFile() {
   if (controlFile_.empty()) return;
-  struct stat st{};
+  struct stat st {};
   FileStamp stamp;
   if (::stat(controlFile_.c_str(), &st) == 0) {
     stamp = StampOf<FileStamp>(st);
@@ -169,7 +169,7 @@ std::optional<std::string> SimulatedDrive::ReadControlFile() {
     std::cerr << controlFile_ << ": cannot read the drive's control file: " << SystemError() << '\n';
     return std::nullopt;
   }
-  struct stat st{};
+  struct stat st {};
   if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     std::cerr << controlFile_ << ": not a regular file, ignored (replace it by a file of lines)\n";
     return std::nullopt;
@@ -240,8 +240,7 @@ void SimulatedDrive::WriteControlFile() {
   }
   ::fchmod(file.fd, 0644);
   std::ostringstream text;
-  text << "door=" << (doorOpen_ ? "open" : "closed") << '\n'
-       << "disc=" << (disc_ ? disc_->Describe() : "none") << '\n';
+  text << "door=" << (doorOpen_ ? "open" : "closed") << '\n' << "disc=" << (disc_ ? disc_->Describe() : "none") << '\n';
   const std::string bytes = text.str();
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -257,7 +256,7 @@ void SimulatedDrive::WriteControlFile() {
   }
   // Our own write is no news to us.
   seen_ = {};
-  struct stat st{};
+  struct stat st {};
   if (::fstat(file.fd, &st) == 0) {
     seen_ = StampOf<FileStamp>(st);
   }

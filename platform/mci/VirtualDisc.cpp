@@ -38,16 +38,15 @@ Frame ParseLength(const std::string& item, std::size_t index) {
     rest = rest.substr(0, dot);
   }
   if (auto colon = rest.find(':'); colon != std::string::npos) {
-    if (!ParseNumber(rest.substr(0, colon), minutes))
-      throw std::invalid_argument(where + ": minutes are not a number");
+    if (!ParseNumber(rest.substr(0, colon), minutes)) throw std::invalid_argument(where + ": minutes are not a number");
     if (!ParseNumber(rest.substr(colon + 1), seconds) || seconds >= 60)
       throw std::invalid_argument(where + ": seconds must be a number from 0 to 59");
   } else if (!ParseNumber(rest, seconds)) {
     throw std::invalid_argument(where + ": not a length (use seconds, m:ss or m:ss.ff)");
   }
   // Counted wide, so that a huge number of seconds cannot wrap around to a short track.
-  const std::uint64_t length = std::uint64_t(minutes) * kFramesPerMinute +
-                               std::uint64_t(seconds) * kFramesPerSecond + frames;
+  const std::uint64_t length =
+      std::uint64_t(minutes) * kFramesPerMinute + std::uint64_t(seconds) * kFramesPerSecond + frames;
   if (minutes > 255 || length > kMaxLeadOut) throw std::invalid_argument(where + ": too long");
   return static_cast<Frame>(length);
 }
@@ -59,8 +58,7 @@ VirtualDisc::VirtualDisc(std::vector<Frame> trackLengths) : lengths_(std::move(t
   if (lengths_.size() > 99) throw std::invalid_argument("a disc holds at most 99 tracks");
   Frame at = kLeadInFrames;
   for (std::size_t i = 0; i < lengths_.size(); ++i) {
-    if (lengths_[i] == 0)
-      throw std::invalid_argument("track " + std::to_string(i + 1) + " has no length");
+    if (lengths_[i] == 0) throw std::invalid_argument("track " + std::to_string(i + 1) + " has no length");
     toc_.starts.push_back(at);
     if (lengths_[i] > kMaxLeadOut - at) throw std::invalid_argument("the disc is too long");
     at += lengths_[i];
@@ -73,10 +71,9 @@ VirtualDisc::VirtualDisc(std::vector<Frame> trackLengths) : lengths_(std::move(t
 }
 
 VirtualDisc VirtualDisc::Demo() {
-  return VirtualDisc({FromMsf(4, 12, 30), FromMsf(3, 48, 5), FromMsf(5, 21, 60),
-                      FromMsf(2, 40, 10), FromMsf(4, 55, 0), FromMsf(6, 3, 44),
-                      FromMsf(3, 27, 12), FromMsf(4, 33, 74), FromMsf(7, 29, 50),
-                      FromMsf(3, 59, 21), FromMsf(5, 16, 8), FromMsf(3, 2, 66)});
+  return VirtualDisc({FromMsf(4, 12, 30), FromMsf(3, 48, 5), FromMsf(5, 21, 60), FromMsf(2, 40, 10), FromMsf(4, 55, 0),
+                      FromMsf(6, 3, 44), FromMsf(3, 27, 12), FromMsf(4, 33, 74), FromMsf(7, 29, 50), FromMsf(3, 59, 21),
+                      FromMsf(5, 16, 8), FromMsf(3, 2, 66)});
 }
 
 VirtualDisc VirtualDisc::FromImage(const std::string& sheetPath) {

@@ -32,9 +32,7 @@ std::function<void(std::exception_ptr)>& ExceptionHandler() {
 }
 }  // namespace
 
-void SetExceptionHandler(std::function<void(std::exception_ptr)> handler) {
-  ExceptionHandler() = std::move(handler);
-}
+void SetExceptionHandler(std::function<void(std::exception_ptr)> handler) { ExceptionHandler() = std::move(handler); }
 
 void DispatchSafely(const std::function<void()>& fn) {
   if (!ExceptionHandler()) {

@@ -5,8 +5,7 @@
 
 namespace platform {
 
-EventLoop::TimerId ManualEventLoop::AddTimer(std::uint32_t intervalMs, bool repeat,
-                                             std::function<void()> fn) {
+EventLoop::TimerId ManualEventLoop::AddTimer(std::uint32_t intervalMs, bool repeat, std::function<void()> fn) {
   // A zero interval would make a repeating timer fire forever within one instant.
   const std::uint32_t interval = intervalMs == 0 ? 1 : intervalMs;
   const TimerId id = nextId_++;
@@ -62,8 +61,7 @@ void ManualEventLoop::Advance(std::uint64_t ms) {
   now_ = target;
 }
 
-bool ManualEventLoop::AdvanceUntil(const std::function<bool()>& pred, std::uint64_t maxMs,
-                                   std::uint64_t stepMs) {
+bool ManualEventLoop::AdvanceUntil(const std::function<bool()>& pred, std::uint64_t maxMs, std::uint64_t stepMs) {
   RunPosted();
   if (pred()) return true;
   for (std::uint64_t spent = 0; spent < maxMs; spent += stepMs) {

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/system/Paths.h"
+#include "platform/system/Ascii.h"
 
 extern char** environ;
 
@@ -115,8 +116,6 @@ std::vector<char*> EnvironmentFromBlock(void* block) {
   return out;
 }
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 namespace platform::process {
@@ -168,12 +167,8 @@ const std::vector<std::vector<std::string>>& DesktopMixers() {
   // Graphical mixers only, the desktops' own first: a terminal mixer such as alsamixer
   // would start with nowhere to show itself.
   static const std::vector<std::vector<std::string>> mixers = {
-      {"pavucontrol"},
-      {"pwvucontrol"},
-      {"gnome-control-center", "sound"},
-      {"kmix"},
-      {"mate-volume-control"},
-      {"xfce4-mixer"},
+      {"pavucontrol"}, {"pwvucontrol"},         {"gnome-control-center", "sound"},
+      {"kmix"},        {"mate-volume-control"}, {"xfce4-mixer"},
   };
   return mixers;
 }
@@ -181,8 +176,7 @@ const std::vector<std::vector<std::string>>& DesktopMixers() {
 bool IsVolumeProgram(std::string_view program) {
   const std::size_t slash = program.find_last_of("/\\");
   if (slash != std::string_view::npos) program.remove_prefix(slash + 1);
-  std::string name;
-  for (char c : program) name += AsciiLower(c);
+  std::string name = AsciiLower(program);
   if (name.size() > 4 && name.compare(name.size() - 4, 4, ".exe") == 0) name.resize(name.size() - 4);
   return name == "sndvol32";
 }

@@ -66,10 +66,9 @@ void GetStartupInfoA(STARTUPINFOA* lpStartupInfo);
 // placement to pass on. The process and thread handles returned are opaque values that
 // need no closing; the ids are the program's process id (which is also its first
 // thread's).
-BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, void* lpProcessAttributes,
-                    void* lpThreadAttributes, BOOL bInheritHandles, DWORD dwCreationFlags,
-                    void* lpEnvironment, LPCSTR lpCurrentDirectory, STARTUPINFOA* lpStartupInfo,
-                    PROCESS_INFORMATION* lpProcessInformation);
+BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, void* lpProcessAttributes, void* lpThreadAttributes,
+                    BOOL bInheritHandles, DWORD dwCreationFlags, void* lpEnvironment, LPCSTR lpCurrentDirectory,
+                    STARTUPINFOA* lpStartupInfo, PROCESS_INFORMATION* lpProcessInformation);
 
 namespace platform::process {
 

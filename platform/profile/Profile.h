@@ -20,8 +20,8 @@
 //
 // A null buffer or an nSize of 0 returns 0. A file name without a '/' is looked up in
 // the system folder (GetWindowsDirectoryA).
-DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
-                               LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName);
+DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
+                               DWORD nSize, LPCSTR lpFileName);
 
 // Sets a key to lpString, creating the file and the section as needed. A null lpString
 // deletes the key, and a null lpKeyName deletes the whole section.
@@ -39,5 +39,4 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
 // values that would not read back as given are refused the same way: any of them
 // holding a line break, an empty key name, a key name holding '=' or starting with ';'
 // or '[', and a section name holding ']'.
-BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
-                                LPCSTR lpFileName);
+BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName);

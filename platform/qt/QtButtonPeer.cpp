@@ -94,7 +94,8 @@ class ButtonWidget : public QPushButton, public PeerLink {
         break;
     }
     if (across) {
-      glyphRect = QRect(area.left() + glyphAt, area.top() + (area.height() - g.height() + 1) / 2, g.width(), g.height());
+      glyphRect =
+          QRect(area.left() + glyphAt, area.top() + (area.height() - g.height() + 1) / 2, g.width(), g.height());
       textRect = QRect(area.left() + textAt, area.top() + (area.height() - t.height() + 1) / 2, t.width(), t.height());
     } else {
       glyphRect = QRect(area.left() + (area.width() - g.width() + 1) / 2, area.top() + glyphAt, g.width(), g.height());

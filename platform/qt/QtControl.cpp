@@ -97,7 +97,8 @@ void CollectFocusChain(QWidget* container, std::vector<QWidget*>& chain) {
     if (oa != ob) return oa < ob;
     // Of two controls given the same place, the one given it last takes it and pushes the
     // other on, as setting a tab order does on the original system.
-    const qulonglong sa = a->property(kTabStampProperty).toULongLong(), sb = b->property(kTabStampProperty).toULongLong();
+    const qulonglong sa = a->property(kTabStampProperty).toULongLong(),
+                     sb = b->property(kTabStampProperty).toULongLong();
     if (sa != sb) return sa > sb;
     return a->property(kSequenceProperty).toULongLong() < b->property(kSequenceProperty).toULongLong();
   });

@@ -6,10 +6,13 @@
 namespace platform::qt {
 
 QColor ToQColor(ui::Rgb rgb) {
-  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>((rgb >> 16) & 0xFF));
 }
 
-QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+QString ToQString(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 std::string ToUtf8(const QString& text) {
   const QByteArray bytes = text.toUtf8();
@@ -17,13 +20,16 @@ std::string ToUtf8(const QString& text) {
 }
 
 QImage ToQImage(const ui::Image& image) {
-  if (image.Empty() || image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
+  if (image.Empty() ||
+      image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
     return QImage();
   QImage out(image.width, image.height, QImage::Format_ARGB32);
-  const bool noAlpha = std::all_of(image.pixels.begin(), image.pixels.end(), [](std::uint32_t p) { return (p >> 24) == 0; });
+  const bool noAlpha =
+      std::all_of(image.pixels.begin(), image.pixels.end(), [](std::uint32_t p) { return (p >> 24) == 0; });
   for (int y = 0; y < image.height; ++y) {
     auto* row = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
-    const std::uint32_t* src = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+    const std::uint32_t* src =
+        image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
     std::memcpy(row, src, static_cast<std::size_t>(image.width) * sizeof(std::uint32_t));
     if (noAlpha)
       for (int x = 0; x < image.width; ++x) row[x] |= 0xFF000000u;

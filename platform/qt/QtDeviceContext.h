@@ -24,10 +24,8 @@ class QtDeviceContext : public gdi::DeviceContext {
   // A widget's top-left corner within its top-level window.
   static QPoint OriginOf(const QWidget* widget);
 
-  void Ellipse(const gdi::PenSpec& pen, const gdi::BrushSpec& brush, int left, int top, int right,
-               int bottom) override;
-  void Arc(const gdi::PenSpec& pen, int left, int top, int right, int bottom, int xs, int ys, int xe,
-           int ye) override;
+  void Ellipse(const gdi::PenSpec& pen, const gdi::BrushSpec& brush, int left, int top, int right, int bottom) override;
+  void Arc(const gdi::PenSpec& pen, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void FillRect(const gdi::BrushSpec& brush, const RECT& rect) override;
   void TextOut(const ui::FontSpec& font, COLORREF color, int x, int y, const std::string& text) override;
   void MeasureText(const ui::FontSpec& font, const std::string& text, int& width, int& height) override;

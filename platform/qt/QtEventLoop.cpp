@@ -54,7 +54,11 @@ void QtEventLoop::RemoveTimer(TimerId id) {
 void QtEventLoop::Post(std::function<void()> fn) {
   // Queued calls to one receiver are delivered in the order they were made.
   QMetaObject::invokeMethod(
-      context_.get(), [fn = std::move(fn)] { if (fn) fn(); }, Qt::QueuedConnection);
+      context_.get(),
+      [fn = std::move(fn)] {
+        if (fn) fn();
+      },
+      Qt::QueuedConnection);
 }
 
 int QtEventLoop::Run() {

@@ -41,8 +41,9 @@ QString InstalledFamily(const QString& name, const QStringList& families) {
 // A face with Japanese glyphs, of the same kind (gothic or mincho) where there is one.
 QString AnyJapaneseFamily(JapaneseFace kind) {
   const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-  const QStringList hints = kind == JapaneseFace::Mincho ? QStringList{QStringLiteral("mincho"), QStringLiteral("明朝")}
-                                                         : QStringList{QStringLiteral("gothic"), QStringLiteral("ゴシック")};
+  const QStringList hints = kind == JapaneseFace::Mincho
+                                ? QStringList{QStringLiteral("mincho"), QStringLiteral("明朝")}
+                                : QStringList{QStringLiteral("gothic"), QStringLiteral("ゴシック")};
   for (const QString& f : japanese)
     for (const QString& h : hints)
       if (f.contains(h, Qt::CaseInsensitive)) return f;

@@ -115,9 +115,7 @@ void QtFormPeer::ApplyFlags() {
   const bool menu = icons_.systemMenu;
   Qt::WindowFlags f;
   switch (style_) {
-    case ui::BorderStyle::None:
-      f = Qt::Window | Qt::FramelessWindowHint;
-      break;
+    case ui::BorderStyle::None: f = Qt::Window | Qt::FramelessWindowHint; break;
     case ui::BorderStyle::Dialog:
       f = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
       if (menu) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -198,8 +196,8 @@ void QtFormPeer::FrameMargins(int& left, int& top, int& right, int& bottom) {
   // the frame last seen holds for a hidden window.
   if (w->isVisible()) {
     const QRect frame = w->frameGeometry(), client = w->geometry();
-    w->margins = QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                          frame.right() - client.right(), frame.bottom() - client.bottom());
+    w->margins = QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                          frame.bottom() - client.bottom());
   }
   left = w->margins.left();
   top = w->margins.top();

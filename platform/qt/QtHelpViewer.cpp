@@ -117,9 +117,9 @@ void QtHelpViewer::ShowContentsBeside(const RECT& owner, const std::string& titl
     const QRect frame = window_->frameGeometry(), client = window_->geometry();
     const int extraW = window_->isVisible() ? frame.width() - client.width() : kFrameAllowance.width();
     const int extraH = window_->isVisible() ? frame.height() - client.height() : kFrameAllowance.height();
-    if (const auto place = PlaceBeside(owner, kHelpSize.width() + extraW, kHelpSize.height() + extraH,
-                                       kSmallestHelpSize.width() + extraW, kSmallestHelpSize.height() + extraH,
-                                       ScreenRects())) {
+    if (const auto place =
+            PlaceBeside(owner, kHelpSize.width() + extraW, kHelpSize.height() + extraH,
+                        kSmallestHelpSize.width() + extraW, kSmallestHelpSize.height() + extraH, ScreenRects())) {
       window_->move(place->left, place->top);
       window_->resize(place->right - place->left - extraW, place->bottom - place->top - extraH);
     }

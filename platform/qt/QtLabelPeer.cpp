@@ -70,7 +70,8 @@ QRect QtLabelPeer::ChangedArea(const QWidget* w, const QString& before, const QS
   const QFontMetrics fm = label->fontMetrics();
   const QRect contents = label->contentsRect();
   const QPoint origin(contents.left() + fm.horizontalAdvance(before.left(same)), contents.top() + fm.ascent());
-  const QRect ink = fm.boundingRect(before.mid(same)).translated(origin) | fm.boundingRect(after.mid(same)).translated(origin);
+  const QRect ink =
+      fm.boundingRect(before.mid(same)).translated(origin) | fm.boundingRect(after.mid(same)).translated(origin);
   if (ink.isNull()) return {};
   return ink.adjusted(-2, -2, 2, 2) & contents;
 }

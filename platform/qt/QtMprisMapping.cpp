@@ -33,8 +33,7 @@ QVariantMap MetadataMap(const MediaState& state) {
 
 QVariantMap ChangedPlayerProperties(const MediaState& before, const MediaState& after) {
   QVariantMap changed;
-  if (before.status != after.status)
-    changed.insert(QStringLiteral("PlaybackStatus"), PlaybackStatusText(after.status));
+  if (before.status != after.status) changed.insert(QStringLiteral("PlaybackStatus"), PlaybackStatusText(after.status));
   if (before.track != after.track || before.lengthUs != after.lengthUs || before.title != after.title)
     changed.insert(QStringLiteral("Metadata"), MetadataMap(after));
   const struct {

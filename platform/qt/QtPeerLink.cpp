@@ -20,9 +20,7 @@ bool PeerLink::ForwardMouse(QEvent* event) {
   const ui::ShiftState s = ShiftStateOf(m->modifiers(), m->buttons());
   const ui::MouseButton b = MouseButtonOf(m->button());
   switch (type) {
-    case QEvent::MouseButtonPress:
-      Notify([&](ui::PeerHandler& h) { h.PeerMouseDown(b, s, p.x(), p.y()); });
-      break;
+    case QEvent::MouseButtonPress: Notify([&](ui::PeerHandler& h) { h.PeerMouseDown(b, s, p.x(), p.y()); }); break;
     case QEvent::MouseButtonDblClick:
       // The second press of a double click is still a press: the control sees the double
       // click and then the button going down, so a push button drawn by the control goes
@@ -30,12 +28,8 @@ bool PeerLink::ForwardMouse(QEvent* event) {
       if (m->button() == Qt::LeftButton) Notify([&](ui::PeerHandler& h) { h.PeerDblClick(p.x(), p.y()); });
       Notify([&](ui::PeerHandler& h) { h.PeerMouseDown(b, s, p.x(), p.y()); });
       break;
-    case QEvent::MouseMove:
-      Notify([&](ui::PeerHandler& h) { h.PeerMouseMove(s, p.x(), p.y()); });
-      break;
-    default:
-      Notify([&](ui::PeerHandler& h) { h.PeerMouseUp(b, s, p.x(), p.y()); });
-      break;
+    case QEvent::MouseMove: Notify([&](ui::PeerHandler& h) { h.PeerMouseMove(s, p.x(), p.y()); }); break;
+    default: Notify([&](ui::PeerHandler& h) { h.PeerMouseUp(b, s, p.x(), p.y()); }); break;
   }
   return true;
 }

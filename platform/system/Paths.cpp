@@ -7,94 +7,82 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/system/Files.h"
+
 namespace {
 
 std::string_view Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string_view(value) : std::string_view();
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::string_view(value) : std::string_view();
 }
 
 // Users often end these variables with a '/'; the folder is the same without it.
 std::string_view WithoutTrailingSlashes(std::string_view dir) {
-    while (!dir.empty() && dir.back() == '/') {
-        dir.remove_suffix(1);
-    }
-    return dir;
+  while (!dir.empty() && dir.back() == '/') {
+    dir.remove_suffix(1);
+  }
+  return dir;
 }
 
 }  // namespace
 
 std::string WindowsDirectory() {
-    if (auto own = Environment("PLUME_WINDOWS_DIR"); !own.empty()) {
-        // Only a folder given as "/" is left empty by the stripping, and must stay "/".
-        const auto dir = WithoutTrailingSlashes(own);
-        return dir.empty() ? std::string("/") : std::string(dir);
-    }
-    if (auto xdg = Environment("XDG_CONFIG_HOME"); !xdg.empty() && xdg.front() == '/') {
-        return std::string(WithoutTrailingSlashes(xdg)) + "/plume";
-    }
-    if (auto home = Environment("HOME"); !home.empty()) {
-        return std::string(WithoutTrailingSlashes(home)) + "/.config/plume";
-    }
-    return "/tmp";
+  if (auto own = Environment("PLUME_WINDOWS_DIR"); !own.empty()) {
+    // Only a folder given as "/" is left empty by the stripping, and must stay "/".
+    const auto dir = WithoutTrailingSlashes(own);
+    return dir.empty() ? std::string("/") : std::string(dir);
+  }
+  if (auto xdg = Environment("XDG_CONFIG_HOME"); !xdg.empty() && xdg.front() == '/') {
+    return std::string(WithoutTrailingSlashes(xdg)) + "/plume";
+  }
+  if (auto home = Environment("HOME"); !home.empty()) {
+    return std::string(WithoutTrailingSlashes(home)) + "/.config/plume";
+  }
+  return "/tmp";
 }
 
 UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) {
-    const std::string dir = WindowsDirectory();
-    const auto length = static_cast<UINT>(dir.size());
-    if (lpBuffer == nullptr || uSize <= length) {
-        return length + 1;
-    }
-    std::memcpy(lpBuffer, dir.c_str(), dir.size() + 1);
-    return length;
+  const std::string dir = WindowsDirectory();
+  const auto length = static_cast<UINT>(dir.size());
+  if (lpBuffer == nullptr || uSize <= length) {
+    return length + 1;
+  }
+  std::memcpy(lpBuffer, dir.c_str(), dir.size() + 1);
+  return length;
 }
 
-bool EnsureWindowsDirectory() {
-    const std::string dir = WindowsDirectory();
-    // Walk the path from the root so that each missing parent is made in turn.
-    for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
-        const std::string part = dir.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            return false;
-        }
-        if (slash == std::string::npos) {
-            break;
-        }
-    }
-    struct stat st {};
-    return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
+bool EnsureWindowsDirectory() { return platform::MakeFolderPath(WindowsDirectory()); }
 
 std::string ModuleFileName() {
-    // The link's length is not known in advance, so grow the buffer until the path fits
-    // with room to spare; a full buffer may mean the path was cut.
-    std::string path(256, '\0');
-    for (;;) {
-        const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
-        if (n < 0) {
-            return {};
-        }
-        if (static_cast<std::size_t>(n) < path.size()) {
-            path.resize(static_cast<std::size_t>(n));
-            return path;
-        }
-        path.resize(path.size() * 2);
+  // The link's length is not known in advance, so grow the buffer until the path fits
+  // with room to spare; a full buffer may mean the path was cut.
+  std::string path(256, '\0');
+  for (;;) {
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n < 0) {
+      return {};
     }
+    if (static_cast<std::size_t>(n) < path.size()) {
+      path.resize(static_cast<std::size_t>(n));
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
 }
 
 DWORD GetModuleFileNameA(void* hModule, LPSTR lpFilename, DWORD nSize) {
-    if (hModule != nullptr || lpFilename == nullptr || nSize == 0) {
-        return 0;
-    }
-    const std::string path = ModuleFileName();
-    if (path.empty()) {
-        return 0;
-    }
-    if (path.size() < nSize) {
-        std::memcpy(lpFilename, path.c_str(), path.size() + 1);
-        return static_cast<DWORD>(path.size());
-    }
-    std::memcpy(lpFilename, path.data(), nSize - 1);
-    lpFilename[nSize - 1] = '\0';
-    return nSize;
+  if (hModule != nullptr || lpFilename == nullptr || nSize == 0) {
+    return 0;
+  }
+  const std::string path = ModuleFileName();
+  if (path.empty()) {
+    return 0;
+  }
+  if (path.size() < nSize) {
+    std::memcpy(lpFilename, path.c_str(), path.size() + 1);
+    return static_cast<DWORD>(path.size());
+  }
+  std::memcpy(lpFilename, path.data(), nSize - 1);
+  lpFilename[nSize - 1] = '\0';
+  return nSize;
 }

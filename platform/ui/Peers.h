@@ -43,7 +43,7 @@ struct ShiftState {
   bool shift = false;
   bool ctrl = false;
   bool alt = false;
-  bool left = false;  // the left button is held
+  bool left = false;         // the left button is held
   bool doubleClick = false;  // the press is the second of a double click
 };
 
@@ -76,8 +76,9 @@ class PeerHandler {
   // Forms: the window was moved or resized by the user or the window manager (outer
   // frame, screen pixels).
   virtual void PeerMoved(int /*left*/, int /*top*/, int /*width*/, int /*height*/) {}
-  // Custom-drawn controls: paint yourself on this canvas (see platform/gdi when present).
-  virtual void PeerPaint(void* /*canvas*/) {}
+  // Custom-drawn controls: paint yourself through this device context of platform/gdi,
+  // which lives for this one paint.
+  virtual void PeerPaint(HDC /*dc*/) {}
 };
 
 class ControlPeer {

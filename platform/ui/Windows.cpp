@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "platform/ui/Peers.h"
 
@@ -149,8 +150,7 @@ std::optional<RECT> PlaceBeside(const RECT& owner, LONG width, LONG height, LONG
     top = chosen->after ? std::max(o.bottom, s.top) : std::min(o.top, s.bottom) - h;
     left = std::clamp(o.left, s.left, s.right - w);
   }
-  return RECT{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + w),
-              static_cast<LONG>(top + h)};
+  return RECT{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + w), static_cast<LONG>(top + h)};
 }
 
 std::vector<RECT> ScreenRects() {
@@ -165,16 +165,24 @@ std::vector<RECT> ScreenRects() {
 
 void SetScreenSource(std::function<std::vector<RECT>()> source) { ScreenSource() = std::move(source); }
 
-std::vector<MessageBoxRecord>& LastMessageBoxes() {
-  static std::vector<MessageBoxRecord> boxes;
-  return boxes;
+namespace {
+
+MessageBoxObserver& BoxObserver() {
+  static MessageBoxObserver observer;
+  return observer;
+}
+
+}  // namespace
+
+MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer) {
+  return std::exchange(BoxObserver(), std::move(observer));
 }
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   const std::string text = lpText ? lpText : "";
   // A null caption is the system's word for an error box's title.
   const std::string caption = lpCaption ? lpCaption : "Error";
-  LastMessageBoxes().push_back({text, caption, uType});
+  if (BoxObserver()) BoxObserver()({text, caption, uType});
   if (auto* backend = platform::ui::CurrentBackend())
     return backend->MessageBox(platform::ui::PeerOf(hWnd), text, caption, uType);
   return IDOK;

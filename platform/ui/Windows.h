@@ -75,13 +75,17 @@ void SetScreenSource(std::function<std::vector<RECT>()> source);
 std::optional<RECT> PlaceBeside(const RECT& owner, LONG width, LONG height, LONG minWidth, LONG minHeight,
                                 const std::vector<RECT>& screens);
 
-// Shows a modal message box through the backend. Headless, the box is recorded for tests
-// (see LastMessageBoxes) and answers IDOK.
+// Shows a modal message box through the backend. Headless, there is nobody to ask and the
+// answer is IDOK.
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
+// What a message box said, as the observer below is told before the box is shown.
 struct MessageBoxRecord {
   std::string text;
   std::string caption;
   UINT type;
 };
-std::vector<MessageBoxRecord>& LastMessageBoxes();
+using MessageBoxObserver = std::function<void(const MessageBoxRecord&)>;
+// Installs the one observer of every message box (an empty function removes it) and
+// returns the one installed before, so a caller can put it back.
+MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer);

@@ -16,9 +16,9 @@ TEST_F(MaruBtnInputTest, OnlyPointsInsideTheEllipseHit) {
   const struct {
     int x, y;
     bool inside;
-  } points[] = {{33, 15, true},  {65, 15, true},  {66, 15, false}, {0, 15, true},   {-1, 15, false},
-                {33, 0, true},   {33, 29, true},  {33, 30, false}, {0, 0, false},   {65, 29, false},
-                {65, 0, false},  {0, 29, false},  {5, 3, false},   {10, 5, true}};
+  } points[] = {{33, 15, true}, {65, 15, true}, {66, 15, false}, {0, 15, true}, {-1, 15, false},
+                {33, 0, true},  {33, 29, true}, {33, 30, false}, {0, 0, false}, {65, 29, false},
+                {65, 0, false}, {0, 29, false}, {5, 3, false},   {10, 5, true}};
   for (const auto& p : points) EXPECT_EQ(b->PtInButton(p.x, p.y), p.inside) << p.x << "," << p.y;
 }
 
@@ -189,7 +189,7 @@ TEST_F(MaruBtnInputTest, AcceleratorClicksWhereverThePointerIs) {
   } cases[] = {
       {"&Play", U'p', true, true},  {"&Play", U'P', true, true},   {"P&lay", U'L', true, true},
       {"&Play", U'l', true, false}, {"Play", U'p', true, false},   {"Play&", U'&', true, false},
-      {"&再生", U'再', true, true},  {"&Play", U'p', false, false}, {"&éte", U'É', true, true},
+      {"&再生", U'再', true, true}, {"&Play", U'p', false, false}, {"&éte", U'É', true, true},
   };
   TMaruBtn* b = Button();
   Watch(b);

@@ -259,9 +259,10 @@ TEST_F(MaruBtnPaintTest, StartsWithItsInitialValuesAndReadsItsOwnFromADescriptio
   TClassRegistry::Instance().Register("TForm", nullptr, &TForm::Properties());
   const std::string head = "object Deck: TForm\n  object Cmb_Play: TMaruBtn\n";
   TDescriptionReader::Read(form,
-                           head + "    AllowAllUp = True\n    BackFont = clRed\n    Font3D = True\n"
-                                  "    FontDepth = 255\n    GroupIndex = 2\n    OutLineColor = clBlack\n"
-                                  "    Style3D = bsLowered\n  end\nend\n",
+                           head +
+                               "    AllowAllUp = True\n    BackFont = clRed\n    Font3D = True\n"
+                               "    FontDepth = 255\n    GroupIndex = 2\n    OutLineColor = clBlack\n"
+                               "    Style3D = bsLowered\n  end\nend\n",
                            "maru.dfm");
   auto* b = dynamic_cast<TMaruBtn*>(form->FindComponent("Cmb_Play"));
   ASSERT_NE(b, nullptr);

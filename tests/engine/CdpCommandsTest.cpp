@@ -9,8 +9,7 @@ namespace {
 class CdpCommandsTest : public EngineTest {};
 
 TEST_F(CdpCommandsTest, ListsOnlyTheCdRomDrivesInLetterOrder) {
-  EXPECT_EQ(MakeEngine("sim;sim:none;sim:0:05").DriveList()->Items(),
-            (std::vector<std::string>{"D:", "E:", "F:"}));
+  EXPECT_EQ(MakeEngine("sim;sim:none;sim:0:05").DriveList()->Items(), (std::vector<std::string>{"D:", "E:", "F:"}));
   delete cd;
   EXPECT_EQ(MakeEngine("none").DriveList()->Count(), 0);
 }
@@ -179,10 +178,10 @@ TEST_F(CdpCommandsTest, DeviceModesMapToEngineModes) {
     reinterpret_cast<MCI_STATUS_PARMS*>(param)->dwReturn = mode;
     return 0;
   };
-  const std::pair<DWORD, TCDPMode> table[] = {
-      {MCI_MODE_PLAY, cpmPlaying},       {MCI_MODE_STOP, cpmStopped},   {MCI_MODE_SEEK, cpmSeeking},
-      {MCI_MODE_OPEN, cpmOpen},          {MCI_MODE_NOT_READY, cpmNotReady},
-      {MCI_MODE_PAUSE, cpmNotReady},     {MCI_MODE_RECORD, cpmNotReady}, {12345, cpmNotReady}};
+  const std::pair<DWORD, TCDPMode> table[] = {{MCI_MODE_PLAY, cpmPlaying},       {MCI_MODE_STOP, cpmStopped},
+                                              {MCI_MODE_SEEK, cpmSeeking},       {MCI_MODE_OPEN, cpmOpen},
+                                              {MCI_MODE_NOT_READY, cpmNotReady}, {MCI_MODE_PAUSE, cpmNotReady},
+                                              {MCI_MODE_RECORD, cpmNotReady},    {12345, cpmNotReady}};
   for (const auto& [device, expected] : table) {
     mode = device;
     EXPECT_EQ(cd->GetMode(), expected) << "device mode " << device;

@@ -11,10 +11,16 @@ namespace {
 // Writes little-endian fields, as the file formats store them.
 struct Writer {
   std::string s;
-  Writer& U8(unsigned v) { s.push_back(static_cast<char>(v & 0xFF)); return *this; }
+  Writer& U8(unsigned v) {
+    s.push_back(static_cast<char>(v & 0xFF));
+    return *this;
+  }
   Writer& U16(unsigned v) { return U8(v).U8(v >> 8); }
   Writer& U32(std::uint32_t v) { return U16(v & 0xFFFF).U16(v >> 16); }
-  Writer& Raw(const std::string& bytes) { s += bytes; return *this; }
+  Writer& Raw(const std::string& bytes) {
+    s += bytes;
+    return *this;
+  }
 };
 
 struct Dib {
@@ -25,7 +31,7 @@ struct Dib {
   std::string rows = {};                    // as stored, padding included
   std::uint32_t compression = 0;
   std::uint32_t headerSize = 40;
-  std::vector<std::uint32_t> masks = {};    // red, green, blue, alpha, inside headers over 40 bytes
+  std::vector<std::uint32_t> masks = {};  // red, green, blue, alpha, inside headers over 40 bytes
 };
 
 std::string InfoAndPalette(const Dib& d) {
@@ -56,8 +62,8 @@ TEST(BitmapTest, DecodesPaletteImagesBottomUp) {
   ASSERT_TRUE(bmp.LoadFromBytes(Bmp({3, 2, 4, kRgb, std::string("\x21\x00\x00\x00\x00\x10\x00\x00", 8)})));
   EXPECT_EQ(bmp.Width(), 3);
   EXPECT_EQ(bmp.Height(), 2);
-  EXPECT_EQ(bmp.Image().pixels, (std::vector<std::uint32_t>{0xFFFF0000, 0xFFFF0000, 0xFF00FF00,    // top
-                                                             0xFF0000FF, 0xFF00FF00, 0xFFFF0000}));  // bottom
+  EXPECT_EQ(bmp.Image().pixels, (std::vector<std::uint32_t>{0xFFFF0000, 0xFFFF0000, 0xFF00FF00,     // top
+                                                            0xFF0000FF, 0xFF00FF00, 0xFFFF0000}));  // bottom
   EXPECT_EQ(bmp.TransparentColor(), 0xFF0000u);  // the bottom-left blue, as 0x00BBGGRR
 
   // 1 bit, 9 wide: the most significant bit is the leftmost pixel, the ninth is in byte two.
@@ -84,7 +90,8 @@ TEST(BitmapTest, Decodes24BitRowsSkippingTheirPadding) {
 TEST(BitmapTest, Decodes32BitTopDownAndTheirAlpha) {
   TBitmap bmp;
   // A fourth byte of zero everywhere means the writer did not use it: opaque.
-  ASSERT_TRUE(bmp.LoadFromBytes(Bmp({2, -2, 32, {}, std::string("\x01\x02\x03\x00\x04\x05\x06\x00\x07\x08\x09\x00\x0A\x0B\x0C\x00", 16)})));
+  ASSERT_TRUE(bmp.LoadFromBytes(
+      Bmp({2, -2, 32, {}, std::string("\x01\x02\x03\x00\x04\x05\x06\x00\x07\x08\x09\x00\x0A\x0B\x0C\x00", 16)})));
   EXPECT_EQ(bmp.Pixel(0, 0), 0xFF030201u);
   EXPECT_EQ(bmp.Pixel(1, 1), 0xFF0C0B0Au);
   EXPECT_EQ(bmp.TransparentColor(), 0x070809u);  // bottom-left is (0, 1)
@@ -123,8 +130,9 @@ std::string IconImage(int side, const std::string& rows, const std::string& mask
 TEST(BitmapTest, IconPicksTheWantedSizeElseTheLargestThatDecodes) {
   const std::string small = IconImage(1, std::string("\x01\x02\x03\x00", 4), std::string(4, '\0'));
   // 2×2: rows of 6 bytes padded to 8; the mask's top row (stored last) leaves out x = 1.
-  const std::string large = IconImage(2, std::string("\x01\x01\x01\x02\x02\x02\x00\x00\x03\x03\x03\x04\x04\x04\x00\x00", 16),
-                                      std::string("\x00\x00\x00\x00\x40\x00\x00\x00", 8));
+  const std::string large =
+      IconImage(2, std::string("\x01\x01\x01\x02\x02\x02\x00\x00\x03\x03\x03\x04\x04\x04\x00\x00", 16),
+                std::string("\x00\x00\x00\x00\x40\x00\x00\x00", 8));
   const std::string png = "\x89PNG\r\n\x1A\n";
   Writer w;
   w.U16(0).U16(1).U16(3);

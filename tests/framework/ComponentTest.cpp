@@ -34,9 +34,7 @@ class LoggedComponent : public TComponent {
 
 class ComponentTest : public PlatformTest {
  protected:
-  LoggedComponent* Make(TComponent* by, const std::string& name) {
-    return new LoggedComponent(by, name, log);
-  }
+  LoggedComponent* Make(TComponent* by, const std::string& name) { return new LoggedComponent(by, name, log); }
 
   std::shared_ptr<Log> log = std::make_shared<Log>();
 };

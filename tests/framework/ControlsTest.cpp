@@ -25,10 +25,19 @@ class TProbe : public TWinControl {
   std::array<int, 6> counts{};  // font, colour, text, bounds, visible, enabled
 
  protected:
-  void FontChanged() override { ++counts[0]; TWinControl::FontChanged(); }
-  void ColorChanged() override { ++counts[1]; TWinControl::ColorChanged(); }
+  void FontChanged() override {
+    ++counts[0];
+    TWinControl::FontChanged();
+  }
+  void ColorChanged() override {
+    ++counts[1];
+    TWinControl::ColorChanged();
+  }
   void TextChanged() override { ++counts[2]; }
-  void BoundsChanged() override { ++counts[3]; TWinControl::BoundsChanged(); }
+  void BoundsChanged() override {
+    ++counts[3];
+    TWinControl::BoundsChanged();
+  }
   void VisibleChanged() override { ++counts[4]; }
   void EnabledChanged() override { ++counts[5]; }
 };
@@ -192,8 +201,8 @@ end
 
 TEST_F(ControlsTest, AFormIsNotReadAsAControlOfAnotherClass) {
   RegisterFrameworkClasses();
-  for (const std::string text : {"object F: TLabel\n  AutoSize = False\nend\n",
-                                 "object F: TCheckBox\n  State = cbChecked\nend\n"}) {
+  for (const std::string text :
+       {"object F: TLabel\n  AutoSize = False\nend\n", "object F: TCheckBox\n  State = cbChecked\nend\n"}) {
     SCOPED_TRACE(text);
     auto* form = Make<TControlsForm>();
     EXPECT_THROW(form->Read(text), EReadError);
@@ -324,7 +333,7 @@ TEST_F(ControlsTest, PushButtonAcceleratorsAreWholeCharactersAndIgnoreLetterCase
     char32_t typed;
     bool takes;
   } cases[] = {{"再生(&P)", U'p', true}, {"&再生", U'再', true}, {"&再生", U'生', false},
-               {"&&再生&é", U'É', true},  {"A&&B", U'B', false},  {"", U'a', false}};
+               {"&&再生&é", U'É', true}, {"A&&B", U'B', false},  {"", U'a', false}};
   for (const auto& c : cases) {
     button->SetCaption(c.caption);
     const int before = clicks;

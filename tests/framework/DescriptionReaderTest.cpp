@@ -57,8 +57,10 @@ void RegisterTestClasses() {
   }();
   static TPropertyTable form(&panel);
   auto& registry = TClassRegistry::Instance();
-  registry.Register("TReaderPanel", [](TComponent* owner) { return new TReaderPanel(owner); }, &panel);
-  registry.Register("TReaderForm", [](TComponent* owner) { return new TReaderForm(owner); }, &form);
+  registry.Register(
+      "TReaderPanel", [](TComponent* owner) { return new TReaderPanel(owner); }, &panel);
+  registry.Register(
+      "TReaderForm", [](TComponent* owner) { return new TReaderForm(owner); }, &form);
 }
 
 class DescriptionReaderTest : public ::testing::Test {
@@ -109,10 +111,9 @@ end
                            "main.dfm");
 
   const std::vector<std::string> expected = {
-      "Form1.Left",           "Form1.Caption",  "parent Panel1 in Form1", "Panel1.Left",
-      "parent List1 in Panel1", "List1.Items.Strings", "List1.Left",   "Panel1.Caption",
-      "Form1.OnClick",        "parent Panel2 in Form1", "loaded Panel1", "loaded List1",
-      "loaded Panel2",        "loaded Form1"};
+      "Form1.Left",          "Form1.Caption", "parent Panel1 in Form1", "Panel1.Left",   "parent List1 in Panel1",
+      "List1.Items.Strings", "List1.Left",    "Panel1.Caption",         "Form1.OnClick", "parent Panel2 in Form1",
+      "loaded Panel1",       "loaded List1",  "loaded Panel2",          "loaded Form1"};
   EXPECT_EQ(events, expected);
   EXPECT_EQ(form->Name(), "Form1");
   ASSERT_EQ(form->ComponentCount(), 3);
@@ -163,7 +164,9 @@ TEST_F(DescriptionReaderTest, ReadsEveryKindOfValue) {
   for (const ValueCase& c : cases) {
     SCOPED_TRACE(c.written);
     form = std::make_unique<TReaderForm>(nullptr);
-    TDescriptionReader::Read(form.get(), "object F: TReaderForm\n  object P: TReaderPanel\n    Value = " + c.written + "\n  end\nend", "v.dfm");
+    TDescriptionReader::Read(
+        form.get(), "object F: TReaderForm\n  object P: TReaderPanel\n    Value = " + c.written + "\n  end\nend",
+        "v.dfm");
     const TPropValue& v = Value("P", "Value");
     EXPECT_EQ(v.kind, c.kind);
     EXPECT_EQ(v.line, 3);
@@ -210,6 +213,39 @@ TEST_F(DescriptionReaderTest, ErrorsNameTheSourceAndTheLine) {
   }
 }
 
+// The place travels as data beside the words, so a caller need not read it out of the text;
+// a setter's own error takes the line of the property it failed on, a text without a name
+// is placed by its line alone.
+TEST_F(DescriptionReaderTest, AReadErrorCarriesItsPlaceApartFromItsDetail) {
+  struct Case {
+    std::string text, source;
+    int line;
+    std::string detail, message;
+  };
+  const std::string head = "object F: TReaderForm\n";
+  const std::vector<Case> cases = {
+      {head + "\n\n  Left = 'ten'\nend\n", "main.dfm", 4, "bad value for Left: expected a number, found a text",
+       "main.dfm:4: bad value for Left: expected a number, found a text"},
+      {head + "  OnClick = Missing\nend\n", "", 2, "bad value for OnClick: no handler named 'Missing'",
+       "line 2: bad value for OnClick: no handler named 'Missing'"},
+      {head + "  %%%\nend\n", "", 2, "unexpected text '%%%'", "line 2: unexpected text '%%%'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    form = std::make_unique<TReaderForm>(nullptr);
+    try {
+      TDescriptionReader::Read(form.get(), c.text, c.source);
+      ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Source(), c.source);
+      EXPECT_EQ(e.Line(), c.line);
+      EXPECT_EQ(e.Detail(), c.detail);
+      EXPECT_EQ(e.Message(), c.message);
+    }
+  }
+  EXPECT_EQ(EReadError("no picture named 'x'").Message(), "no picture named 'x'");
+}
+
 // The outer block's class decides the setters used on the window read into; a window that
 // is not of that class must not be written through them as if it were.
 TEST_F(DescriptionReaderTest, AWindowOfAnotherClassThanTheDescriptionsIsRefused) {
@@ -225,7 +261,9 @@ TEST_F(DescriptionReaderTest, AWindowOfAnotherClassThanTheDescriptionsIsRefused)
 
 TEST_F(DescriptionReaderTest, AFailedReadFreesWhatItMadeAndLoadsNothing) {
   new TComponent(form.get());  // made by the form's own code before reading
-  const std::string text = "object F: TReaderForm\n  object P: TReaderPanel\n    object Q: TReaderPanel\n    end\n  end\n  object X: TFoo\n  end\nend\n";
+  const std::string text =
+      "object F: TReaderForm\n  object P: TReaderPanel\n    object Q: TReaderPanel\n    end\n  end\n  object X: TFoo\n "
+      " end\nend\n";
   EXPECT_THROW(TDescriptionReader::Read(form.get(), text, "main.dfm"), EReadError);
   EXPECT_EQ(form->ComponentCount(), 1);
   for (const std::string& e : events) EXPECT_EQ(e.rfind("loaded", 0), std::string::npos) << e;

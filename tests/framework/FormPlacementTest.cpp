@@ -47,9 +47,13 @@ class FormPlacementTest : public PlatformTest {
   }
 
   static void Apply(TForm* f, const Edges& e) {
-    WINDOWPLACEMENT wp{sizeof(WINDOWPLACEMENT), 0, static_cast<UINT>(e[0]), {-1, -1}, {-1, -1},
-                       RECT{static_cast<LONG>(e[1]), static_cast<LONG>(e[2]), static_cast<LONG>(e[3]),
-                            static_cast<LONG>(e[4])}};
+    WINDOWPLACEMENT wp{
+        sizeof(WINDOWPLACEMENT),
+        0,
+        static_cast<UINT>(e[0]),
+        {-1, -1},
+        {-1, -1},
+        RECT{static_cast<LONG>(e[1]), static_cast<LONG>(e[2]), static_cast<LONG>(e[3]), static_cast<LONG>(e[4])}};
     ASSERT_TRUE(SetWindowPlacement(f->Handle(), &wp));
   }
 
@@ -62,7 +66,7 @@ class FormPlacementTest : public PlatformTest {
     peer.frame[2] = right;
     peer.frame[3] = bottom;
     static_cast<platform::ui::PeerHandler*>(f)->PeerMoved(f->Left(), f->Top(), peer.clientWidth + left + right,
-                                                           peer.clientHeight + top + bottom);
+                                                          peer.clientHeight + top + bottom);
   }
 
   FakeBackend backend;

@@ -14,6 +14,7 @@
 #include "framework/Timer.h"
 #include "platform/messages/Messages.h"
 #include "tests/support/PlatformFixture.h"
+#include "tests/support/Recorders.h"
 
 using platform::ui::Key;
 
@@ -21,11 +22,9 @@ namespace {
 
 class FormTest : public PlatformTest {
  protected:
-  void SetUp() override { LastMessageBoxes().clear(); }
   void TearDown() override {
     // The application's forms and its error report go before the platform does.
     app.reset();
-    LastMessageBoxes().clear();
     PlatformTest::TearDown();
   }
 
@@ -42,6 +41,7 @@ class FormTest : public PlatformTest {
     app->SetTitle("CDデッキ");
   }
 
+  MessageBoxRecorder boxes;
   TForm* form = new TForm(owner.get());
   std::string pressed;
   std::unique_ptr<TApplication> app;
@@ -134,11 +134,11 @@ TEST_F(FormTest, OnCloseQueryMayRefuseOrFailBeforeOnCloseDecides) {
   EXPECT_TRUE(form->Visible());
   // A failure goes to the caller; from the message loop, that is the application's report.
   EXPECT_THROW(form->Close(), Exception);
-  EXPECT_TRUE(LastMessageBoxes().empty());
+  EXPECT_TRUE(boxes.All().empty());
   PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
   loop.RunPosted();
-  ASSERT_EQ(LastMessageBoxes().size(), 1u);
-  EXPECT_EQ(LastMessageBoxes()[0].text, "まだ書き込み中です.");
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, "まだ書き込み中です.");
   EXPECT_TRUE(form->Visible());
   EXPECT_EQ(offered, caMinimize);  // no refused or failed close reached OnClose
 
@@ -189,13 +189,13 @@ TEST_F(FormTest, ErrorReportAddsAFullStopOnlyWhenMissingAndReceivesWhatTimersThr
   EXPECT_NO_THROW(loop.Advance(250));
   EXPECT_EQ(ticks, 2);  // the timer goes on after a failure
   std::vector<std::string> texts;
-  for (const auto& box : LastMessageBoxes()) {
+  for (const auto& box : boxes.All()) {
     texts.push_back(box.text);
     EXPECT_EQ(box.caption, "CDデッキ");
     EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
   }
-  EXPECT_EQ(texts, (std::vector<std::string>{"ディスクが入っていません.", "Drive D: is busy.", "不明なエラーが発生しました.",
-                                             "TOC を読めません.", "TOC を読めません."}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"ディスクが入っていません.", "Drive D: is busy.",
+                                             "不明なエラーが発生しました.", "TOC を読めません.", "TOC を読めません."}));
 }
 
 }  // namespace

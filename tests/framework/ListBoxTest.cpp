@@ -111,7 +111,7 @@ TEST_F(ListBoxTest, ArrowKeysMoveByOneStopAtTheEndsAndCountAsClicks) {
   l->UserKey(Key::Up);  // nothing selected yet: the first item
   EXPECT_EQ(l->ItemIndex(), 0);
   EXPECT_EQ(clicks, 1);
-  const std::pair<Key, int> keys[] = {{Key::Up, 0}, {Key::Down, 1}, {Key::Down, 2}, {Key::Down, 2},
+  const std::pair<Key, int> keys[] = {{Key::Up, 0},    {Key::Down, 1}, {Key::Down, 2}, {Key::Down, 2},
                                       {Key::Right, 2}, {Key::Left, 1}, {Key::Home, 0}, {Key::End, 2}};
   int expectedClicks = 1;
   for (const auto& [key, index] : keys) {

@@ -18,9 +18,7 @@ TStringList ListOf(const Items& items) {
   return list;
 }
 
-std::string IndexMessage(int index) {
-  return "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (" + std::to_string(index) + ")";
-}
+std::string IndexMessage(int index) { return "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (" + std::to_string(index) + ")"; }
 
 TEST(StringListTest, IndexErrorsNameTheIndexAndLeaveTheListAlone) {
   const struct {

@@ -54,10 +54,9 @@ TEST(FormatTest, RejectsWhatItCannotFormatSafely) {
     const char* format;
     std::initializer_list<long long> args;
   } cases[] = {
-      {"%s", {1}},     {"%f", {1}},        {"%n", {1}},         {"%p", {1}},
-      {"%", {1}},      {"abc%", {1}},      {"%5", {1}},         {"%.", {1}},
-      {"%ld", {1}},    {"%-%", {1}},       {"%*d", {5, 1}},     {"%99999d", {1}},
-      {"%.99999d", {1}}, {"%d", {}},       {"%.2d:%.2d:%.2d", {1, 2}},
+      {"%s", {1}},     {"%f", {1}},      {"%n", {1}},       {"%p", {1}},  {"%", {1}},
+      {"abc%", {1}},   {"%5", {1}},      {"%.", {1}},       {"%ld", {1}}, {"%-%", {1}},
+      {"%*d", {5, 1}}, {"%99999d", {1}}, {"%.99999d", {1}}, {"%d", {}},   {"%.2d:%.2d:%.2d", {1, 2}},
   };
   for (const auto& c : cases) EXPECT_THROW(Format(c.format, c.args), EConvertError) << c.format;
 }
@@ -93,8 +92,8 @@ TEST(StrToIntTest, ReadsDecimalAndHexadecimal) {
 }
 
 TEST(StrToIntTest, RejectsWhatIsNotAThirtyTwoBitInteger) {
-  for (const char* text : {"", " ", "+", "-", "$", "0x", "12a", "1 2", "12 ", "- 5", "1.5",
-                           "2147483648", "-2147483649", "4294967296", "$100000000", "0xG"}) {
+  for (const char* text : {"", " ", "+", "-", "$", "0x", "12a", "1 2", "12 ", "- 5", "1.5", "2147483648", "-2147483649",
+                           "4294967296", "$100000000", "0xG"}) {
     try {
       StrToInt(text);
       ADD_FAILURE() << "no error for '" << text << "'";

@@ -15,8 +15,8 @@ void CheckPicture(const TBitmap& bitmap) {
   if (image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
     std::abort();
   // The corners are read the way the drawing code reads them.
-  volatile std::uint32_t sink = bitmap.Pixel(0, 0) ^ bitmap.Pixel(image.width - 1, image.height - 1) ^
-                                bitmap.TransparentColor();
+  volatile std::uint32_t sink =
+      bitmap.Pixel(0, 0) ^ bitmap.Pixel(image.width - 1, image.height - 1) ^ bitmap.TransparentColor();
   (void)sink;
 }
 
@@ -26,13 +26,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   {
     TBitmap bitmap;
-    if (bitmap.LoadFromBytes(bytes)) CheckPicture(bitmap);
-    else if (!bitmap.Empty()) std::abort();
+    if (bitmap.LoadFromBytes(bytes))
+      CheckPicture(bitmap);
+    else if (!bitmap.Empty())
+      std::abort();
   }
   for (int preferred : {16, 32}) {
     TBitmap icon;
-    if (icon.LoadIconFromBytes(bytes, preferred)) CheckPicture(icon);
-    else if (!icon.Empty()) std::abort();
+    if (icon.LoadIconFromBytes(bytes, preferred))
+      CheckPicture(icon);
+    else if (!icon.Empty())
+      std::abort();
   }
   return 0;
 }

@@ -29,8 +29,8 @@ const std::string& Folder() {
     const std::string d = FuzzTempDir();
     ReplaceFileWith(d + "/a.bin", std::string(20 * kSectorBytes + 100, 'a'));
     ReplaceFileWith(d + "/b.bin", std::string(3 * 2048, 'b'));
-    const std::string fmt = std::string("fmt ") + Le32(16) + std::string("\x01\x00\x02\x00", 4) +
-                            Le32(44100) + Le32(176400) + std::string("\x04\x00\x10\x00", 4);
+    const std::string fmt = std::string("fmt ") + Le32(16) + std::string("\x01\x00\x02\x00", 4) + Le32(44100) +
+                            Le32(176400) + std::string("\x04\x00\x10\x00", 4);
     const std::string data = "data" + Le32(5 * kSectorBytes) + std::string(5 * kSectorBytes, 'w');
     ReplaceFileWith(d + "/w.wav", "RIFF" + Le32(std::uint32_t(4 + fmt.size() + data.size())) + "WAVE" + fmt + data);
     return d;

@@ -54,7 +54,8 @@ std::string ReadsAs(std::string_view value) {
 
 std::vector<std::string> Names(const char* section, const std::string& path, std::size_t room) {
   std::vector<char> buffer(room + 2);
-  const DWORD n = GetPrivateProfileStringA(section, nullptr, nullptr, buffer.data(), static_cast<DWORD>(buffer.size()), path.c_str());
+  const DWORD n = GetPrivateProfileStringA(section, nullptr, nullptr, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                           path.c_str());
   if (n + 2 > buffer.size()) std::abort();  // the listing must fit a buffer as large as the file
   std::vector<std::string> names;
   for (std::size_t at = 0; at < n;) {
@@ -113,8 +114,10 @@ std::pair<std::size_t, std::size_t> ChangedLines(const std::string& before, cons
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string> parts(1);
   for (std::size_t i = 0; i < size; ++i) {
-    if (data[i] == 0) parts.emplace_back();
-    else parts.back() += static_cast<char>(data[i]);
+    if (data[i] == 0)
+      parts.emplace_back();
+    else
+      parts.back() += static_cast<char>(data[i]);
   }
   const std::string& text = parts[0];
   const std::string section = parts.size() > 1 ? parts[1] : "WindowsPos";

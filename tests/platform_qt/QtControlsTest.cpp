@@ -218,7 +218,8 @@ TEST_F(QtPeerTest, CustomControlShowsItsParentAndReportsTheMouse) {
   QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(2, 3));
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(w, &leave);
-  const std::vector<std::string> expected{"MouseDown L shift held 5,6", "MouseMove held 7,8", "MouseUp L shift 7,8",
-                                          "DblClick 2,3", "MouseDown L held 2,3", "Leave"};
+  const std::vector<std::string> expected{"MouseDown L shift held 5,6", "MouseMove held 7,8",
+                                          "MouseUp L shift 7,8",        "DblClick 2,3",
+                                          "MouseDown L held 2,3",       "Leave"};
   EXPECT_EQ(handler.calls, expected);
 }

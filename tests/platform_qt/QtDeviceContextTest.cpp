@@ -146,8 +146,8 @@ TEST(QtDeviceContextTest, WithoutAPenTheFillStaysInsideTheBox) {
   });
   EXPECT_EQ(Colours(image), (std::set<QRgb>{kWhite, kRedPixel}));
   const QRect ink = InkBounds(image);
-  EXPECT_TRUE(QRect(0, 0, 66, 30).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width() << "x"
-                                                 << ink.height();
+  EXPECT_TRUE(QRect(0, 0, 66, 30).contains(ink))
+      << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
   EXPECT_EQ(image.pixel(33, 15), kRedPixel);
 }
 
@@ -180,17 +180,16 @@ TEST(QtDeviceContextTest, ArcRunsCounterClockwiseFromStartToEnd) {
   });
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 80; ++x)
-      ASSERT_EQ(outline.pixel(x, y) == kInk, quarter.pixel(x, y) == kInk || rest.pixel(x, y) == kInk)
-          << x << "," << y;
+      ASSERT_EQ(outline.pixel(x, y) == kInk, quarter.pixel(x, y) == kInk || rest.pixel(x, y) == kInk) << x << "," << y;
 
   // A round button's lower-right half: from lower left to upper right, the points given
   // inside the ellipse so that only their direction counts.
   QImage half = arc(12, 24, 54, 6, 3);
-  EXPECT_EQ(half.pixel(65, 15), kInk);  // the right-hand end
-  EXPECT_EQ(half.pixel(33, 29), kInk);  // the bottom
-  EXPECT_TRUE(AllWhite(half, QRect(0, 0, 20, 12)));   // upper left
-  EXPECT_TRUE(AllWhite(half, QRect(25, 0, 15, 5)));   // the top
-  EXPECT_TRUE(AllWhite(half, QRect(0, 12, 4, 6)));    // the left-hand end
+  EXPECT_EQ(half.pixel(65, 15), kInk);               // the right-hand end
+  EXPECT_EQ(half.pixel(33, 29), kInk);               // the bottom
+  EXPECT_TRUE(AllWhite(half, QRect(0, 0, 20, 12)));  // upper left
+  EXPECT_TRUE(AllWhite(half, QRect(25, 0, 15, 5)));  // the top
+  EXPECT_TRUE(AllWhite(half, QRect(0, 12, 4, 6)));   // the left-hand end
 }
 
 TEST(QtDeviceContextTest, ArcEndsWhereTheRadialsMeetAFlatEllipse) {
@@ -209,12 +208,15 @@ TEST(QtDeviceContextTest, ArcEndsWhereTheRadialsMeetAFlatEllipse) {
 
 TEST(QtDeviceContextTest, PatternBrushTilesFromTheSurfaceCorner) {
   auto fill = [](QPoint origin) {
-    return Render(24, 24, [](HDC dc) {
-      HBRUSH brush = PatternBrush(Checkerboard());
-      RECT r{0, 0, 16, 16};
-      FillRect(dc, &r, brush);
-      DeleteObject(brush);
-    }, origin);
+    return Render(
+        24, 24,
+        [](HDC dc) {
+          HBRUSH brush = PatternBrush(Checkerboard());
+          RECT r{0, 0, 16, 16};
+          FillRect(dc, &r, brush);
+          DeleteObject(brush);
+        },
+        origin);
   };
   for (QPoint origin : {QPoint(0, 0), QPoint(8, 16), QPoint(1, 0), QPoint(3, 6)}) {
     const QImage image = fill(origin);
@@ -230,20 +232,26 @@ TEST(QtDeviceContextTest, PatternBrushTilesFromTheSurfaceCorner) {
   // One marked pixel shows the tiling's period and phase in both directions.
   platform::ui::Image dot{8, 8, std::vector<std::uint32_t>(64, 0xFFFFFFFF)};
   dot.pixels[0] = 0xFF000000;
-  const QImage dots = Render(24, 24, [&](HDC dc) {
-    HBRUSH brush = PatternBrush(dot);
-    RECT r{0, 0, 24, 24};
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-  }, QPoint(3, 5));
+  const QImage dots = Render(
+      24, 24,
+      [&](HDC dc) {
+        HBRUSH brush = PatternBrush(dot);
+        RECT r{0, 0, 24, 24};
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+      },
+      QPoint(3, 5));
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 24; ++x)
       ASSERT_EQ(dots.pixel(x, y) == kInk, (x + 3) % 8 == 0 && (y + 5) % 8 == 0) << x << "," << y;
 
   // An ellipse's fill follows the same tiling.
-  const QImage face = Render(40, 30, [](HDC dc) {
-    WithPenAndBrush(dc, GetStockObject(NULL_PEN), PatternBrush(Checkerboard()), [&] { Ellipse(dc, 0, 0, 40, 30); });
-  }, QPoint(1, 0));
+  const QImage face = Render(
+      40, 30,
+      [](HDC dc) {
+        WithPenAndBrush(dc, GetStockObject(NULL_PEN), PatternBrush(Checkerboard()), [&] { Ellipse(dc, 0, 0, 40, 30); });
+      },
+      QPoint(1, 0));
   for (int x = 10; x < 30; ++x) ASSERT_EQ(face.pixel(x, 15), (x + 15 + 1) % 2 == 0 ? kInk : kWhite) << x;
 }
 
@@ -315,8 +323,8 @@ TEST(QtDeviceContextTest, AcceleratorIsUnderlinedBelowTheBaseline) {
 class PaintingHandler : public platform::ui::PeerHandler {
  public:
   std::function<void(HDC)> paint;
-  void PeerPaint(void* canvas) override {
-    if (paint) paint(static_cast<HDC>(canvas));
+  void PeerPaint(HDC canvas) override {
+    if (paint) paint(canvas);
   }
 };
 

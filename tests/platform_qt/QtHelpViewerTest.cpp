@@ -11,6 +11,7 @@
 #include "platform/help/Help.h"
 #include "platform/help/HelpText.h"
 #include "platform/ui/Windows.h"
+#include "tests/support/Recorders.h"
 
 using platform::help::ParseHelpText;
 using platform::qt::HelpHtml;
@@ -21,7 +22,8 @@ namespace {
 void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents, 50); }
 
 TEST(QtHelpViewerTest, RendersTheMarkupAsEscapedHtml) {
-  const QString html = HelpHtml(ParseHelpText("= A <b> & C\n== Part\ntext \"quoted\"\n\n- one\n- two\n\nafter\n- last"));
+  const QString html =
+      HelpHtml(ParseHelpText("= A <b> & C\n== Part\ntext \"quoted\"\n\n- one\n- two\n\nafter\n- last"));
   EXPECT_EQ(html, QStringLiteral("<html><body><h1>A &lt;b&gt; &amp; C</h1><h2>Part</h2><p>text &quot;quoted&quot;</p>"
                                  "<ul><li>one</li><li>two</li></ul><p>after</p><ul><li>last</li></ul>"
                                  "</body></html>"));
@@ -68,11 +70,11 @@ TEST(QtHelpViewerTest, TheCloseButtonAndEscHideTheWindow) {
 
 TEST(QtHelpViewerTest, AMissingFileIsToldInAMessageBox) {
   QtHelpViewer viewer;
-  LastMessageBoxes().clear();
+  MessageBoxRecorder boxes;
   viewer.ReportMissingFile(nullptr, "plume.hlp");
-  ASSERT_EQ(LastMessageBoxes().size(), 1u);
-  EXPECT_EQ(LastMessageBoxes()[0].text, platform::help::MissingHelpFileText("plume.hlp"));
-  EXPECT_EQ(LastMessageBoxes()[0].caption, platform::help::HelpCaption());
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, platform::help::MissingHelpFileText("plume.hlp"));
+  EXPECT_EQ(boxes.All()[0].caption, platform::help::HelpCaption());
   EXPECT_EQ(viewer.Window(), nullptr);
 }
 

@@ -67,7 +67,7 @@ void RecordingHandler::PeerMoved(int left, int top, int width, int height) {
   calls.push_back("Moved " + std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" +
                   std::to_string(height));
 }
-void RecordingHandler::PeerPaint(void*) { ++paints; }
+void RecordingHandler::PeerPaint(HDC) { ++paints; }
 
 QtPeerTest::QtPeerTest() : form(backend.CreateForm(&formHandler)) {}
 
@@ -90,9 +90,7 @@ QWidget* QtPeerTest::WidgetOf(platform::ui::ControlPeer* peer) {
   return c ? c->Widget() : nullptr;
 }
 
-QImage QtPeerTest::Grab(QWidget* w) {
-  return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+QImage QtPeerTest::Grab(QWidget* w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 void QtPeerTest::ProcessEvents() {
   QCoreApplication::processEvents();

@@ -39,7 +39,7 @@ class RecordingHandler : public platform::ui::PeerHandler {
   bool PeerChar(char32_t ch, platform::ui::ShiftState s) override;
   bool PeerCloseRequest() override;
   void PeerMoved(int left, int top, int width, int height) override;
-  void PeerPaint(void* canvas) override;
+  void PeerPaint(HDC canvas) override;
 };
 
 class QtPeerTest : public ::testing::Test {

@@ -127,7 +127,7 @@ TEST_F(EditorWindowTest, DeletingFromAnEmptyProgramDoesNothingAndSaysNothing) {
   Open();
   NativeClick(Editor().DelSong);
   EXPECT_TRUE(Program().empty());
-  EXPECT_TRUE(LastMessageBoxes().empty());
+  EXPECT_TRUE(boxes.All().empty());
 }
 
 TEST_F(EditorWindowTest, DoubleClicksAddOnTheLeftAndDeleteOnTheRight) {
@@ -170,8 +170,8 @@ TEST_F(EditorWindowTest, ReleaseWithoutADiscEmptiesEverythingAndReportsTheEmptyP
   Drive().RemoveDisc();
   Open();
   NativeClick(Editor().Song_ReLoad);
-  ASSERT_EQ(LastMessageBoxes().size(), 1u);
-  EXPECT_EQ(LastMessageBoxes()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0).");
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0).");
   EXPECT_TRUE(Program().empty());
   EXPECT_TRUE(MainList().empty());
   EXPECT_TRUE(PlayList().empty());
@@ -219,10 +219,10 @@ TEST_F(EditorWindowTest, AddingWithNoNumberChosenIsReportedAndAddsNothing) {
   Editor().List1->UserSelect(2);
   Open();  // refilling the list loses the choice
   NativeClick(Editor().AddSong);
-  ASSERT_EQ(LastMessageBoxes().size(), 1u);
-  EXPECT_EQ(LastMessageBoxes()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (-1).");
-  EXPECT_EQ(LastMessageBoxes()[0].caption, "ＣＤデッキ「澄響」");
-  EXPECT_EQ(LastMessageBoxes()[0].type, MB_OK | MB_ICONERROR);
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (-1).");
+  EXPECT_EQ(boxes.All()[0].caption, "ＣＤデッキ「澄響」");
+  EXPECT_EQ(boxes.All()[0].type, MB_OK | MB_ICONERROR);
   EXPECT_TRUE(Program().empty());
 }
 
@@ -230,8 +230,8 @@ TEST_F(EditorWindowTest, RegisteringAnEmptyProgramEmptiesTheListsReportsAndStays
   StartAll();
   Open();
   NativeClick(Editor().Song_Ok);
-  ASSERT_EQ(LastMessageBoxes().size(), 1u);
-  EXPECT_EQ(LastMessageBoxes()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0).");
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0).");
   EXPECT_TRUE(MainList().empty());
   EXPECT_TRUE(PlayList().empty());
   EXPECT_EQ(form->Label_Prg->Font()->Color(), clLime);
@@ -270,7 +270,7 @@ TEST_F(EditorWindowTest, DeletingKeepsTheOtherSelectedEntriesAndMovesTheFocusToT
   Editor().DelSong->Click();
   EXPECT_TRUE(Program().empty());
   EXPECT_EQ(program->ItemIndex(), -1);
-  EXPECT_TRUE(LastMessageBoxes().empty());
+  EXPECT_TRUE(boxes.All().empty());
 }
 
 }  // namespace

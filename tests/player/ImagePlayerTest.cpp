@@ -20,7 +20,7 @@ TEST_F(ImagePlayerTest, AnUnreadableImageShowsNoDisc) {
   Start("image:" + dir.File("bad.cue"));
   EXPECT_EQ(form->noCD->Caption(), "CDが入ってません");
   EXPECT_TRUE(form->List1->Items()->Items().empty());
-  EXPECT_TRUE(LastMessageBoxes().empty());
+  EXPECT_TRUE(boxes.All().empty());
 }
 
 }  // namespace

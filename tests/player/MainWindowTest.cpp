@@ -45,10 +45,10 @@ TEST_F(MainWindowTest, StartingWithoutADiscShowsTheNoDiscState) {
 
 TEST_F(MainWindowTest, StartingWithoutAnyDriveReportsItAndStillComesUp) {
   Start("none");
-  ASSERT_EQ(LastMessageBoxes().size(), 1u);
-  EXPECT_EQ(LastMessageBoxes()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0).");
-  EXPECT_EQ(LastMessageBoxes()[0].caption, "ＣＤデッキ「澄響」");
-  EXPECT_EQ(LastMessageBoxes()[0].type, MB_OK | MB_ICONERROR);
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0).");
+  EXPECT_EQ(boxes.All()[0].caption, "ＣＤデッキ「澄響」");
+  EXPECT_EQ(boxes.All()[0].type, MB_OK | MB_ICONERROR);
   EXPECT_EQ(form->noCD->Caption(), "CDが入ってません");
   EXPECT_TRUE(form->Visible());
   loop.Advance(100);
@@ -157,8 +157,8 @@ TEST_F(MainWindowTest, AnUnwritableSettingsFileIsReportedAndTheProgramStillEnds)
   // A folder that does not exist cannot take the file, for root too.
   Start("sim", dir.File("missing"));
   form->BitBtn1->Click();
-  ASSERT_EQ(LastMessageBoxes().size(), 1u);
-  EXPECT_EQ(LastMessageBoxes()[0].text, dir.File("missing") + "/plume.ini に書き込めません.");
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, dir.File("missing") + "/plume.ini に書き込めません.");
   EXPECT_FALSE(form->Visible());
   EXPECT_TRUE(Application->Terminated());
 }

@@ -86,7 +86,7 @@ TEST_F(MediaControlsTest, AnEmptyDriveHasNoTrackAndNothingToPlay) {
     Send(c);
   loop.Advance(200);
   EXPECT_EQ(Told(), MediaState{});
-  EXPECT_TRUE(LastMessageBoxes().empty());
+  EXPECT_TRUE(boxes.All().empty());
 }
 
 TEST_F(MediaControlsTest, CommandsArePostedAndActAsTheButtons) {
@@ -141,7 +141,7 @@ TEST_F(MediaControlsTest, CommandsArePostedAndActAsTheButtons) {
     PostMessageA(desktop.target, platform::desktop::WM_MEDIACOMMAND, w, 0);
   loop.RunPosted();
   EXPECT_EQ(form->CD->GetMode(), cpmStopped);
-  EXPECT_TRUE(LastMessageBoxes().empty());
+  EXPECT_TRUE(boxes.All().empty());
 }
 
 TEST_F(MediaControlsTest, QuitIsThePowerButtonAndSavesThePlacement) {

@@ -13,6 +13,7 @@
 #include "player/Unit1.h"
 #include "settings/Unit3.h"
 #include "tests/support/PlatformFixture.h"
+#include "tests/support/Recorders.h"
 #include "tests/support/TempDir.h"
 
 class PlayerTest : public PlatformTest {
@@ -20,7 +21,6 @@ class PlayerTest : public PlatformTest {
   PlayerTest() {
     RegisterEmbeddedResources();
     RegisterPlayerClasses();
-    LastMessageBoxes().clear();
   }
   void TearDown() override {
     // The windows go first, while the platform they stand on is still there.
@@ -55,6 +55,7 @@ class PlayerTest : public PlatformTest {
     return *form;
   }
 
+  MessageBoxRecorder boxes;
   TempDir dir;
   std::unique_ptr<TApplication> app;
   TForm1* form = nullptr;

@@ -160,9 +160,9 @@ TEST_F(TransportTest, RandomWithoutADiscFlipsTheLampAndReportsTheEmptyList) {
   platform::DispatchSafely([&] { form->Cmb_Rnd->Click(); });
   EXPECT_TRUE(form->RndOn());
   EXPECT_EQ(form->Label_Rand->Font()->Color(), clLime);
-  ASSERT_EQ(LastMessageBoxes().size(), 1u);
-  EXPECT_EQ(LastMessageBoxes()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0).");
-  EXPECT_EQ(LastMessageBoxes()[0].type, MB_OK | MB_ICONERROR);
+  ASSERT_EQ(boxes.All().size(), 1u);
+  EXPECT_EQ(boxes.All()[0].text, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0).");
+  EXPECT_EQ(boxes.All()[0].type, MB_OK | MB_ICONERROR);
 }
 
 }  // namespace

@@ -94,8 +94,8 @@ TEST_F(MaruBtnRenderTest, CornersShowTheFormAndTheLatchedFaceIsACheckerboard) {
   ASSERT_FALSE(shot.isNull());
   for (const Look& look : kLooks) {
     SCOPED_TRACE(look.file);
-    for (const QPoint corner : {QPoint(0, 0), QPoint(1, 1), QPoint(4, 1), QPoint(65, 0), QPoint(63, 1),
-                                QPoint(0, 29), QPoint(2, 28), QPoint(65, 29), QPoint(61, 28)})
+    for (const QPoint corner : {QPoint(0, 0), QPoint(1, 1), QPoint(4, 1), QPoint(65, 0), QPoint(63, 1), QPoint(0, 29),
+                                QPoint(2, 28), QPoint(65, 29), QPoint(61, 28)})
       EXPECT_EQ(shot.pixelColor(look.left + corner.x(), kTop + corner.y()), kBackgroundRgb)
           << corner.x() << "," << corner.y();
   }

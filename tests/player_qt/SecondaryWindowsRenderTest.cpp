@@ -50,7 +50,6 @@ class SecondaryWindowsRenderTest : public RenderedPlayerTest {
     EXPECT_TRUE(LooksLikeReference(shot, file, shot.width() * shot.height() / 100));
     if (UpdatingReferences()) GTEST_SKIP() << "reference picture written: " << file;
   }
-
 };
 
 TEST_F(SecondaryWindowsRenderTest, SettingsWindowControlsStandOnTheirPages) {
@@ -117,8 +116,10 @@ TEST_F(SecondaryWindowsRenderTest, EditorListsStandSideBySideWithTheButtonsBetwe
   EXPECT_EQ(program->geometry(), QRect(201, 24, 121, 125));
   ASSERT_EQ(available->count(), 12);
   // Rows of 16 pixels, and the numbers run on in a second column.
-  EXPECT_EQ(available->visualItemRect(available->item(1)).top() - available->visualItemRect(available->item(0)).top(), 16);
-  EXPECT_GT(available->visualItemRect(available->item(11)).left(), available->visualItemRect(available->item(0)).left());
+  EXPECT_EQ(available->visualItemRect(available->item(1)).top() - available->visualItemRect(available->item(0)).top(),
+            16);
+  EXPECT_GT(available->visualItemRect(available->item(11)).left(),
+            available->visualItemRect(available->item(0)).left());
   EXPECT_EQ(program->selectionMode(), QAbstractItemView::ExtendedSelection);
 
   auto* add = Child<QPushButton>("CDList_Form", "AddSong");

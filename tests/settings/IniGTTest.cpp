@@ -85,8 +85,8 @@ TEST_F(IniGTTest, IntegersReadInDecimalOrHexAndAnythingElseGivesTheDefault) {
   dir.Write("s.ini",
             "[S]\r\na=0x64\r\nb=0X64\r\nc=$64\r\nd=  -17\r\ne=abc\r\nf=\r\ng=4294967296\r\nh=2147483647\r\n"
             "i=12 \r\nj=0x\r\n");
-  const std::pair<const char*, int> cases[] = {{"a", 100}, {"b", 100}, {"c", 100},      {"d", -17},
-                                               {"e", 7},   {"f", 7},   {"g", 7},        {"h", 2147483647},
+  const std::pair<const char*, int> cases[] = {{"a", 100}, {"b", 100}, {"c", 100},    {"d", -17},
+                                               {"e", 7},   {"f", 7},   {"g", 7},      {"h", 2147483647},
                                                {"i", 12},  {"j", 7},   {"missing", 7}};
   for (const auto& [key, value] : cases) EXPECT_EQ(ini->ReadInteger("S", key, 7), value) << key;
   EXPECT_EQ(ini->ReadInteger("Other", "a", 3), 3);
@@ -131,7 +131,9 @@ TEST_F(IniGTTest, PlacementsRoundTripAndPartialSectionsChangeOnlyTheirFields) {
 
 TEST_F(IniGTTest, APlacementOffEveryScreenIsBroughtBack) {
   ini->SetFileName(dir.File("p.ini"));
-  dir.Write("p.ini", "[Setting]\r\nWindowsPos.X=5000\r\nWindowsPos.Y=-900\r\nWindowsPos.XSize=5482\r\nWindowsPos.YSize=-741\r\n");
+  dir.Write(
+      "p.ini",
+      "[Setting]\r\nWindowsPos.X=5000\r\nWindowsPos.Y=-900\r\nWindowsPos.XSize=5482\r\nWindowsPos.YSize=-741\r\n");
   auto* window = new TForm(owner.get());
   window->SetBounds(208, 120, 482, 159);
   ini->ReadWindowPos("Setting", "WindowsPos", window);

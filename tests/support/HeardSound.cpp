@@ -72,6 +72,7 @@ std::vector<std::uint32_t> HeardOutput::Heard() {
     }
   }
   if (at != heard.size())
-    return ::testing::AssertionFailure() << heard.size() - at << " sample pairs heard past the end (next: " << heard[at] << ")";
+    return ::testing::AssertionFailure() << heard.size() - at << " sample pairs heard past the end (next: " << heard[at]
+                                         << ")";
   return ::testing::AssertionSuccess();
 }

@@ -31,8 +31,8 @@ class RecordingCanvas : public platform::gdi::DeviceContext {
   static constexpr int kAsciiWidth = 6;
   static constexpr int kWideWidth = 12;
 
-  void Ellipse(const platform::gdi::PenSpec& pen, const platform::gdi::BrushSpec& brush, int left, int top,
-               int right, int bottom) override;
+  void Ellipse(const platform::gdi::PenSpec& pen, const platform::gdi::BrushSpec& brush, int left, int top, int right,
+               int bottom) override;
   void Arc(const platform::gdi::PenSpec& pen, int left, int top, int right, int bottom, int xs, int ys, int xe,
            int ye) override;
   void FillRect(const platform::gdi::BrushSpec& brush, const RECT& rect) override;

@@ -17,26 +17,21 @@ MCIERROR RecordingMci::SendCommand(MCIDEVICEID device, UINT msg, DWORD_PTR flags
         c.to = p->dwTo;
         break;
       }
-      case MCI_SEEK:
-        c.to = reinterpret_cast<MCI_SEEK_PARMS*>(param)->dwTo;
-        break;
+      case MCI_SEEK: c.to = reinterpret_cast<MCI_SEEK_PARMS*>(param)->dwTo; break;
       case MCI_STATUS: {
         auto* p = reinterpret_cast<MCI_STATUS_PARMS*>(param);
         c.item = p->dwItem;
         c.track = p->dwTrack;
         break;
       }
-      case MCI_SET:
-        c.timeFormat = reinterpret_cast<MCI_SET_PARMS*>(param)->dwTimeFormat;
-        break;
+      case MCI_SET: c.timeFormat = reinterpret_cast<MCI_SET_PARMS*>(param)->dwTimeFormat; break;
       case MCI_OPEN: {
         auto* p = reinterpret_cast<MCI_OPEN_PARMS*>(param);
         c.deviceType = reinterpret_cast<DWORD_PTR>(p->lpstrDeviceType);
         if (p->lpstrElementName) c.element = p->lpstrElementName;
         break;
       }
-      default:
-        break;
+      default: break;
     }
   }
   std::optional<MCIERROR> scripted;

@@ -61,10 +61,9 @@ TEST_F(DrivesTest, DriveTypeOfEachRoot) {
     const char* root;
     UINT type;
   } cases[] = {
-      {"C:\\", DRIVE_FIXED},       {"C:", DRIVE_FIXED},         {"c:\\", DRIVE_FIXED},
-      {"D:\\", DRIVE_CDROM},       {"d:", DRIVE_CDROM},         {"D:/", DRIVE_CDROM},
-      {"E:\\", DRIVE_CDROM},       {"F:\\", DRIVE_NO_ROOT_DIR}, {"Z:", DRIVE_NO_ROOT_DIR},
-      {"A:\\", DRIVE_NO_ROOT_DIR},
+      {"C:\\", DRIVE_FIXED},     {"C:", DRIVE_FIXED},         {"c:\\", DRIVE_FIXED}, {"D:\\", DRIVE_CDROM},
+      {"d:", DRIVE_CDROM},       {"D:/", DRIVE_CDROM},        {"E:\\", DRIVE_CDROM}, {"F:\\", DRIVE_NO_ROOT_DIR},
+      {"Z:", DRIVE_NO_ROOT_DIR}, {"A:\\", DRIVE_NO_ROOT_DIR},
   };
   for (const auto& c : cases) EXPECT_EQ(GetDriveTypeA(c.root), c.type) << c.root;
 }
@@ -72,8 +71,7 @@ TEST_F(DrivesTest, DriveTypeOfEachRoot) {
 TEST_F(DrivesTest, SettingDecidesTheDrives) {
   // The machine's own drives would come first; the table is checked as on a machine without.
   auto& table = platform::DriveTable::Instance();
-  const auto previous =
-      table.SetRealDriveFinder([] { return std::vector<std::unique_ptr<platform::cd::CdDriver>>{}; });
+  const auto previous = table.SetRealDriveFinder([] { return std::vector<std::unique_ptr<platform::cd::CdDriver>>{}; });
   struct Restore {
     platform::DriveTable& t;
     platform::DriveTable::RealDriveFinder f;

@@ -214,13 +214,16 @@ TEST_F(GdiTest, DrawTextAlignsEachLineAndClipsToTheRectangle) {
     std::vector<std::string> expected;
   };
   const std::vector<Case> cases = {
-      {DT_LEFT, {"SetClip 10,20,110,60", "TextOut 10,20 \"Play\" #000000 font ＭＳ Ｐゴシック 12",
-                 "TextOut 10,32 \"Stop it\" #000000 font ＭＳ Ｐゴシック 12", "ResetClip"}},
+      {DT_LEFT,
+       {"SetClip 10,20,110,60", "TextOut 10,20 \"Play\" #000000 font ＭＳ Ｐゴシック 12",
+        "TextOut 10,32 \"Stop it\" #000000 font ＭＳ Ｐゴシック 12", "ResetClip"}},
       // (100 - 24) / 2 = 38 and (100 - 42) / 2 = 29 from the left edge.
-      {DT_CENTER, {"SetClip 10,20,110,60", "TextOut 48,20 \"Play\" #000000 font ＭＳ Ｐゴシック 12",
-                   "TextOut 39,32 \"Stop it\" #000000 font ＭＳ Ｐゴシック 12", "ResetClip"}},
-      {DT_RIGHT | DT_NOCLIP, {"TextOut 86,20 \"Play\" #000000 font ＭＳ Ｐゴシック 12",
-                              "TextOut 68,32 \"Stop it\" #000000 font ＭＳ Ｐゴシック 12"}},
+      {DT_CENTER,
+       {"SetClip 10,20,110,60", "TextOut 48,20 \"Play\" #000000 font ＭＳ Ｐゴシック 12",
+        "TextOut 39,32 \"Stop it\" #000000 font ＭＳ Ｐゴシック 12", "ResetClip"}},
+      {DT_RIGHT | DT_NOCLIP,
+       {"TextOut 86,20 \"Play\" #000000 font ＭＳ Ｐゴシック 12",
+        "TextOut 68,32 \"Stop it\" #000000 font ＭＳ Ｐゴシック 12"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Draw("Play\nStop it", RECT{10, 20, 110, 60}, c.format), 24) << c.format;
@@ -264,9 +267,7 @@ TEST_F(GdiTest, DrawTextPlacesASingleLineVertically) {
   };
   // A 12-pixel line in a 30-pixel rectangle at 10; the result counts from the rectangle's top.
   const std::vector<Case> cases = {
-      {DT_SINGLELINE, 10, 12},
-      {DT_SINGLELINE | DT_VCENTER, 19, 21},
-      {DT_SINGLELINE | DT_BOTTOM, 28, 30},
+      {DT_SINGLELINE, 10, 12}, {DT_SINGLELINE | DT_VCENTER, 19, 21}, {DT_SINGLELINE | DT_BOTTOM, 28, 30},
       {DT_VCENTER, 10, 12},  // only single lines are placed vertically
       {DT_BOTTOM, 10, 12},
   };
@@ -326,8 +327,8 @@ TEST_F(GdiTest, AmpersandUnderlinesTheNextCharacter) {
     int underlines;
   };
   const std::vector<Case> cases = {
-      {"A&&B", 0, "A&B", 0},  {"&&&A", 0, "&A", 1},      {"A&", 0, "A", 0},
-      {"&A&B", 0, "AB", 2},   {"&A", DT_NOPREFIX, "&A", 0}, {"&&", DT_NOPREFIX, "&&", 0},
+      {"A&&B", 0, "A&B", 0}, {"&&&A", 0, "&A", 1},         {"A&", 0, "A", 0},
+      {"&A&B", 0, "AB", 2},  {"&A", DT_NOPREFIX, "&A", 0}, {"&&", DT_NOPREFIX, "&&", 0},
   };
   for (const Case& c : cases) {
     Draw(c.text, RECT{0, 0, 100, 20}, c.format | DT_NOCLIP);
@@ -404,15 +405,14 @@ TEST(GdiRegionTest, EllipticRegionHoldsThePixelsWhoseCentresLieInside) {
   };
   // The ellipse inscribed in 66 × 30: centre (33, 15), radii 33 and 15.
   const std::vector<Case> cases = {
-      {0, 0, false},   {65, 0, false},  {0, 29, false},  {65, 29, false},  // corners
-      {33, 15, true},  {32, 14, true},                                     // centre
-      {0, 15, true},   {0, 14, true},   {65, 15, true},  {65, 14, true},   // left and right ends
-      {66, 15, false}, {-1, 15, false},                                    // the right edge is out
-      {33, 0, true},   {32, 0, true},   {33, 29, true},  {32, 29, true},   // top and bottom
-      {33, 30, false}, {33, -1, false},                                    // the bottom edge is out
-      {0, 11, false},  {0, 12, true},   {0, 17, true},   {0, 18, false},   // the left end's extent
-      {65, 11, false}, {65, 12, true},  {24, 0, false},  {25, 0, true},
-      {40, 0, true},   {41, 0, false},  {10, 3, false},
+      {0, 0, false},   {65, 0, false},  {0, 29, false}, {65, 29, false},  // corners
+      {33, 15, true},  {32, 14, true},                                    // centre
+      {0, 15, true},   {0, 14, true},   {65, 15, true}, {65, 14, true},   // left and right ends
+      {66, 15, false}, {-1, 15, false},                                   // the right edge is out
+      {33, 0, true},   {32, 0, true},   {33, 29, true}, {32, 29, true},   // top and bottom
+      {33, 30, false}, {33, -1, false},                                   // the bottom edge is out
+      {0, 11, false},  {0, 12, true},   {0, 17, true},  {0, 18, false},   // the left end's extent
+      {65, 11, false}, {65, 12, true},  {24, 0, false}, {25, 0, true},   {40, 0, true}, {41, 0, false}, {10, 3, false},
   };
   HRGN region = CreateEllipticRgn(0, 0, 66, 30);
   HRGN moved = CreateEllipticRgn(166, 230, 100, 200);  // the same shape, corners swapped

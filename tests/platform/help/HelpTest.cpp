@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,7 +11,9 @@
 #include <vector>
 
 #include "platform/help/HelpText.h"
+#include "platform/system/Ascii.h"
 #include "platform/system/Paths.h"
+#include "tests/support/Recorders.h"
 #include "tests/support/TempDir.h"
 
 using namespace platform::help;
@@ -41,7 +42,6 @@ class HelpTest : public ::testing::Test {
   HelpTest() : name_("helptest-" + std::to_string(::getpid()) + ".hlp") {
     if (const char* own = std::getenv("PLUME_WINDOWS_DIR")) savedDir_ = own;
     ::setenv("PLUME_WINDOWS_DIR", system.Path().c_str(), 1);
-    ClearLastHelpRequest();
     previous_ = SetHelpViewer(nullptr);
   }
   ~HelpTest() override {
@@ -49,14 +49,14 @@ class HelpTest : public ::testing::Test {
     std::filesystem::remove(BesideProgram(), ec);
     UnregisterHelpText(name_);
     SetHelpViewer(previous_);
-    if (savedDir_) ::setenv("PLUME_WINDOWS_DIR", savedDir_->c_str(), 1);
-    else ::unsetenv("PLUME_WINDOWS_DIR");
+    if (savedDir_)
+      ::setenv("PLUME_WINDOWS_DIR", savedDir_->c_str(), 1);
+    else
+      ::unsetenv("PLUME_WINDOWS_DIR");
   }
 
   const std::string& Name() const { return name_; }
-  std::string BesideProgram() const {
-    return (std::filesystem::path(ModuleFileName()).parent_path() / name_).string();
-  }
+  std::string BesideProgram() const { return (std::filesystem::path(ModuleFileName()).parent_path() / name_).string(); }
   void WriteBesideProgram(const std::string& text) const { std::ofstream(BesideProgram()) << text; }
 
   TempDir system;
@@ -86,8 +86,7 @@ TEST_F(HelpTest, LooksBesideTheProgramThenInTheSystemFolderThenAmongRegisteredTe
 }
 
 TEST_F(HelpTest, NamesMatchWithoutRegardToCase) {
-  std::string upper = Name();
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = platform::AsciiUpper(Name());
   system.Write(Name(), "on disk");
   EXPECT_EQ(FindHelpText(upper), "on disk");
   std::filesystem::remove(system.File(Name()));
@@ -151,23 +150,24 @@ TEST_F(HelpTest, UnknownCommandsAndNullNamesDoNothing) {
   EXPECT_TRUE(viewer.calls.empty());
 }
 
-TEST_F(HelpTest, HeadlessRequestsAreRecorded) {
-  EXPECT_EQ(LastHelpRequest(), std::nullopt);
+TEST_F(HelpTest, HeadlessRequestsAreToldToTheObserver) {
+  HelpRequestRecorder requests;
+  EXPECT_EQ(requests.Last(), std::nullopt);
   EXPECT_EQ(WinHelpA(HandleFromValue(3), Name().c_str(), HELP_CONTENTS, 0), FALSE);
-  ASSERT_TRUE(LastHelpRequest());
-  EXPECT_EQ(LastHelpRequest()->window, HandleFromValue(3));
-  EXPECT_EQ(LastHelpRequest()->file, Name());
-  EXPECT_EQ(LastHelpRequest()->command, HELP_CONTENTS);
-  EXPECT_FALSE(LastHelpRequest()->found);
+  ASSERT_TRUE(requests.Last());
+  EXPECT_EQ(requests.Last()->window, HandleFromValue(3));
+  EXPECT_EQ(requests.Last()->file, Name());
+  EXPECT_EQ(requests.Last()->command, HELP_CONTENTS);
+  EXPECT_FALSE(requests.Last()->found);
 
   RegisterHelpText(Name(), "= Found");
   EXPECT_EQ(WinHelpA(HandleFromValue(3), Name().c_str(), HELP_CONTEXT, 12), TRUE);
-  EXPECT_TRUE(LastHelpRequest()->found);
-  EXPECT_EQ(LastHelpRequest()->data, 12u);
+  EXPECT_TRUE(requests.Last()->found);
+  EXPECT_EQ(requests.Last()->data, 12u);
 
   EXPECT_EQ(WinHelpA(nullptr, nullptr, HELP_QUIT, 0), TRUE);
-  EXPECT_EQ(LastHelpRequest()->command, HELP_QUIT);
-  EXPECT_EQ(LastHelpRequest()->file, "");
+  EXPECT_EQ(requests.Last()->command, HELP_QUIT);
+  EXPECT_EQ(requests.Last()->file, "");
 }
 
 }  // namespace

@@ -50,8 +50,7 @@ TEST(HelpTextTest, ReadsHeadingsParagraphsAndLists) {
       "== Next\n"
       "=== not a heading\n");
   EXPECT_EQ(Blocks(doc), (Lines{"T:Guide", "S:Start", "P:First line second line", "-:one more of one",
-                                "-:two after a list item", "P:-5 dB is a paragraph", "S:Next",
-                                "P:=== not a heading"}));
+                                "-:two after a list item", "P:-5 dB is a paragraph", "S:Next", "P:=== not a heading"}));
   EXPECT_EQ(doc.blocks[2].line, 3);
   EXPECT_EQ(doc.blocks[5].line, 12);
   EXPECT_EQ(doc.Title(), "Guide");
@@ -144,11 +143,40 @@ TEST(ShippedHelpTest, HasAJapaneseAndAnEnglishPartThatNameEveryControl) {
   EXPECT_GE(sections[0], 8u);
   EXPECT_EQ(sections[0], sections[1]) << "the two parts should have the same sections";
 
-  const char* names[] = {"再生",   "停止",   "一時停止", "前曲",  "次曲",    "取り出し", "表示",
-                         "設定",   "再生順序", "ランダム", "電源",  "INTRO",   "RANDOME",  "REPEAT",
-                         "PROGRAM", "追加",   "削除",     "登録",  "解除",    "ｷｬﾝｾﾙ",    "変更",
-                         "イントロ再生", "リピート再生", "曲番", "MODE", "準備中", "CDの状態", "Audio CD",
-                         "CDが入ってません", "経過時間", "残り時間", "総時間", "総残り時間", "plume.ini"};
+  const char* names[] = {"再生",
+                         "停止",
+                         "一時停止",
+                         "前曲",
+                         "次曲",
+                         "取り出し",
+                         "表示",
+                         "設定",
+                         "再生順序",
+                         "ランダム",
+                         "電源",
+                         "INTRO",
+                         "RANDOME",
+                         "REPEAT",
+                         "PROGRAM",
+                         "追加",
+                         "削除",
+                         "登録",
+                         "解除",
+                         "ｷｬﾝｾﾙ",
+                         "変更",
+                         "イントロ再生",
+                         "リピート再生",
+                         "曲番",
+                         "MODE",
+                         "準備中",
+                         "CDの状態",
+                         "Audio CD",
+                         "CDが入ってません",
+                         "経過時間",
+                         "残り時間",
+                         "総時間",
+                         "総残り時間",
+                         "plume.ini"};
   for (const char* name : names) {
     EXPECT_NE(japanese.find(name), std::string::npos) << "the Japanese part does not mention " << name;
     EXPECT_NE(english.find(name), std::string::npos) << "the English part does not mention " << name;

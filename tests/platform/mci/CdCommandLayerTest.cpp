@@ -23,8 +23,8 @@ struct Note {
 std::string Describe(const std::vector<Note>& notes) {
   std::string out;
   for (const auto& n : notes)
-    out += "[window " + std::to_string(HandleValue(n.window)) + " code " + std::to_string(n.code) +
-           " device " + std::to_string(n.device) + "] ";
+    out += "[window " + std::to_string(HandleValue(n.window)) + " code " + std::to_string(n.code) + " device " +
+           std::to_string(n.device) + "] ";
   return out;
 }
 
@@ -62,8 +62,7 @@ class CdCommandLayerTest : public PlatformTest {
   // Opens the way the player does: by type id, with the drive letter as element.
   static MCIDEVICEID Open(LPCSTR element = "D:") {
     MCIDEVICEID id = 0;
-    EXPECT_EQ(OpenDevice(MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT, CdTypeId(), element, id), 0u)
-        << element;
+    EXPECT_EQ(OpenDevice(MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT, CdTypeId(), element, id), 0u) << element;
     return id;
   }
 
@@ -72,8 +71,7 @@ class CdCommandLayerTest : public PlatformTest {
     p.dwReturn = out;
     p.dwItem = item;
     p.dwTrack = track;
-    const MCIERROR err =
-        mciSendCommandA(id, MCI_STATUS, MCI_STATUS_ITEM | flags, reinterpret_cast<DWORD_PTR>(&p));
+    const MCIERROR err = mciSendCommandA(id, MCI_STATUS, MCI_STATUS_ITEM | flags, reinterpret_cast<DWORD_PTR>(&p));
     out = p.dwReturn;
     return err;
   }
@@ -163,19 +161,17 @@ TEST_F(CdCommandLayerTest, OpenFailsForOtherDeviceTypesAndMissingParts) {
   };
   const DWORD element = MCI_OPEN_ELEMENT;
   const Case cases[] = {
-      {"wave audio by id", MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | element,
-       reinterpret_cast<LPCSTR>(DWORD_PTR{514}), true, MCIERR_CANNOT_LOAD_DRIVER},
+      {"wave audio by id", MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | element, reinterpret_cast<LPCSTR>(DWORD_PTR{514}), true,
+       MCIERR_CANNOT_LOAD_DRIVER},
       {"sequencer by name", MCI_OPEN_TYPE | element, "sequencer", true, MCIERR_CANNOT_LOAD_DRIVER},
       {"no type", element, CdTypeId(), true, MCIERR_MISSING_PARAMETER},
-      {"no record", MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | element, CdTypeId(), false,
-       MCIERR_NULL_PARAMETER_BLOCK},
+      {"no record", MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | element, CdTypeId(), false, MCIERR_NULL_PARAMETER_BLOCK},
   };
   for (const auto& c : cases) {
     MCI_OPEN_PARMS p{};
     p.lpstrDeviceType = c.type;
     p.lpstrElementName = "D:";
-    EXPECT_EQ(mciSendCommandA(0, MCI_OPEN, c.flags, c.record ? reinterpret_cast<DWORD_PTR>(&p) : 0), c.error)
-        << c.what;
+    EXPECT_EQ(mciSendCommandA(0, MCI_OPEN, c.flags, c.record ? reinterpret_cast<DWORD_PTR>(&p) : 0), c.error) << c.what;
   }
   EXPECT_EQ(Open(), 1u) << "failed opens must not use up device ids";
 }
@@ -266,9 +262,8 @@ TEST_F(CdCommandLayerTest, TrackPositionIsTheTrackStartInEachFormat) {
     DWORD format;
     DWORD track1, track2;
   };
-  for (const Case& c :
-       {Case{MCI_FORMAT_TMSF, Tmsf(1, 0, 0, 0), Tmsf(2, 0, 0, 0)},
-        Case{MCI_FORMAT_MSF, Msf(0, 2, 0), Msf(0, 7, 0)}, Case{MCI_FORMAT_MILLISECONDS, 2000, 7000}}) {
+  for (const Case& c : {Case{MCI_FORMAT_TMSF, Tmsf(1, 0, 0, 0), Tmsf(2, 0, 0, 0)},
+                        Case{MCI_FORMAT_MSF, Msf(0, 2, 0), Msf(0, 7, 0)}, Case{MCI_FORMAT_MILLISECONDS, 2000, 7000}}) {
     ASSERT_EQ(SetFormat(id, c.format), 0u);
     EXPECT_EQ(StatusOf(id, MCI_STATUS_POSITION, MCI_TRACK, 1), c.track1) << c.format;
     EXPECT_EQ(StatusOf(id, MCI_STATUS_POSITION, MCI_TRACK, 2), c.track2) << c.format;
@@ -487,12 +482,9 @@ TEST_F(CdCommandLayerTest, OtherNotifiedCommandsSucceedAtOnce) {
   MCI_SET_PARMS set{};
   set.dwCallback = HandleValue(window);
   set.dwTimeFormat = MCI_FORMAT_TMSF;
-  EXPECT_EQ(
-      mciSendCommandA(id, MCI_STATUS, MCI_NOTIFY | MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)),
-      0u);
+  EXPECT_EQ(mciSendCommandA(id, MCI_STATUS, MCI_NOTIFY | MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)), 0u);
   ExpectOnly(id, MCI_NOTIFY_SUCCESSFUL);
-  EXPECT_EQ(mciSendCommandA(id, MCI_SET, MCI_NOTIFY | MCI_SET_TIME_FORMAT, reinterpret_cast<DWORD_PTR>(&set)),
-            0u);
+  EXPECT_EQ(mciSendCommandA(id, MCI_SET, MCI_NOTIFY | MCI_SET_TIME_FORMAT, reinterpret_cast<DWORD_PTR>(&set)), 0u);
   ExpectOnly(id, MCI_NOTIFY_SUCCESSFUL);
   EXPECT_EQ(Send(id, MCI_SEEK, MCI_NOTIFY | MCI_SEEK_TO_END), 0u);
   ExpectOnly(id, MCI_NOTIFY_SUCCESSFUL);

@@ -129,8 +129,7 @@ TEST_F(CdDriveSourceTest, WithoutASourceThereIsNoDriveToOpen) {
   CdCommandLayer::Instance().SetDriveSource(nullptr);
   MCI_OPEN_PARMS p{};
   p.lpstrDeviceType = "cdaudio";
-  EXPECT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE, reinterpret_cast<DWORD_PTR>(&p)),
-            MCIERR_CANNOT_LOAD_DRIVER);
+  EXPECT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE, reinterpret_cast<DWORD_PTR>(&p)), MCIERR_CANNOT_LOAD_DRIVER);
   p.lpstrElementName = "D:";
   EXPECT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&p)),
             MCIERR_INVALID_FILE);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/mci/CueSheet.h"
+#include "platform/system/Ascii.h"
 
 namespace {
 
@@ -61,8 +62,7 @@ std::string Replace(std::string s, const std::string& from, const std::string& t
 std::string Lower(std::string s) {
   // Keywords only: the quoted texts keep their case.
   for (const char* k : {"PERFORMER", "TITLE", "FILE", "TRACK", "AUDIO", "INDEX", "BINARY"}) {
-    std::string lower = k;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = platform::AsciiLower(k);
     s = Replace(s, std::string(k) + " ", lower + " ");
     s = Replace(s, std::string(" ") + k + "\n", " " + lower + "\n");
   }
@@ -111,13 +111,12 @@ TEST(CueSheetTest, NamesWithSpacesQuotedOrBare) {
 }
 
 TEST(CueSheetTest, FileTypes) {
-  for (const auto& [word, type] : std::vector<std::pair<std::string, CueFileType>>{
-           {"BINARY", CueFileType::Binary},
-           {"binary", CueFileType::Binary},
-           {"MOTOROLA", CueFileType::Motorola},
-           {"Motorola", CueFileType::Motorola},
-           {"WAVE", CueFileType::Wave},
-           {"wave", CueFileType::Wave}}) {
+  for (const auto& [word, type] : std::vector<std::pair<std::string, CueFileType>>{{"BINARY", CueFileType::Binary},
+                                                                                   {"binary", CueFileType::Binary},
+                                                                                   {"MOTOROLA", CueFileType::Motorola},
+                                                                                   {"Motorola", CueFileType::Motorola},
+                                                                                   {"WAVE", CueFileType::Wave},
+                                                                                   {"wave", CueFileType::Wave}}) {
     const auto s = CueSheet::Parse("FILE \"a\" " + word + "\nTRACK 1 AUDIO\nINDEX 1 0:0:0\n", "t.cue");
     EXPECT_EQ(s.files.at(0).type, type) << word;
   }

@@ -117,10 +117,9 @@ TEST_F(DigitalCdDriverTest, SeekStopAndANewPlayStartExactlyWhereAsked) {
   ASSERT_EQ(driver->Play(900, 915), Result::Ok);
   ASSERT_TRUE(loop.AdvanceUntil([&] { return ended > 0; }, 5000));
   EXPECT_EQ(ended, 1);
-  EXPECT_TRUE(RunsOver(output->Heard(), {{At(150), At(150) + 22050},
-                                         {At(700), At(700) + 17640},
-                                         {At(730), At(730)},
-                                         {At(900), At(915)}}));
+  EXPECT_TRUE(
+      RunsOver(output->Heard(),
+               {{At(150), At(150) + 22050}, {At(700), At(700) + 17640}, {At(730), At(730)}, {At(900), At(915)}}));
 }
 
 TEST_F(DigitalCdDriverTest, PlaysThatEndAtOnceOrAreRefused) {

@@ -68,8 +68,7 @@ std::string Le16(std::uint16_t v) { return {char(v & 0xff), char(v >> 8)}; }
 
 std::string FmtChunk(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
   const std::uint16_t align = static_cast<std::uint16_t>(channels * bits / 8);
-  return "fmt " + Le32(16) + Le16(tag) + Le16(channels) + Le32(rate) + Le32(rate * align) +
-         Le16(align) + Le16(bits);
+  return "fmt " + Le32(16) + Le16(tag) + Le16(channels) + Le32(rate) + Le32(rate * align) + Le16(align) + Le16(bits);
 }
 
 // A WAVE file around the samples, with whatever chunks are given before the data.
@@ -240,13 +239,12 @@ TEST_F(ImageDiscTest, WaveChunksAreWalkedToTheSamples) {
     const char* name;
     std::string file;
   };
-  std::string extensible = "fmt " + Le32(40) + Le16(0xFFFE) + Le16(2) + Le32(44100) +
-                           Le32(176400) + Le16(4) + Le16(16) + Le16(22) + Le16(16) + Le32(3) +
-                           Le16(1) + std::string(14, '\x10');
+  std::string extensible = "fmt " + Le32(40) + Le16(0xFFFE) + Le16(2) + Le32(44100) + Le32(176400) + Le16(4) +
+                           Le16(16) + Le16(22) + Le16(16) + Le32(3) + Le16(1) + std::string(14, '\x10');
   const std::vector<Case> cases = {
       {"plain", Wave(s)},
-      {"chunks before and after fmt",
-       Wave(s, "LIST" + Le32(5) + "INFOx" + std::string(1, '\0') + FmtChunk(1, 2, 44100, 16) + "fact" + Le32(4) + "abcd")},
+      {"chunks before and after fmt", Wave(s, "LIST" + Le32(5) + "INFOx" + std::string(1, '\0') +
+                                                  FmtChunk(1, 2, 44100, 16) + "fact" + Le32(4) + "abcd")},
       {"extensible", Wave(s, extensible)},
       {"data longer than the file", Wave(s, FmtChunk(1, 2, 44100, 16), 0xFFFFFFF0u)},
   };
@@ -278,8 +276,7 @@ TEST_F(ImageDiscTest, ReadsStopAtTheLeadOutAndTheLeadInIsSilent) {
   EXPECT_EQ(disc->Read(kLeadInFrames + 10, 1, out.data()), 0);
   EXPECT_EQ(disc->Read(0xFFFFFFF0u, 20, out.data()), 0);
   EXPECT_EQ(disc->Read(kLeadInFrames - 2, 3, out.data()), 3);
-  EXPECT_EQ(Bytes(out.begin(), out.begin() + 3 * kSectorBytes),
-            Cat({Silence(2), Slice(Pattern(1, 10), 0, 1)}));
+  EXPECT_EQ(Bytes(out.begin(), out.begin() + 3 * kSectorBytes), Cat({Silence(2), Slice(Pattern(1, 10), 0, 1)}));
 }
 
 TEST_F(ImageDiscTest, TitlesAndPerformers) {
@@ -359,10 +356,14 @@ TEST_F(ImageDiscTest, WaveFilesInAnotherFormatAreRefused) {
       {"float", Wave(s, FmtChunk(3, 2, 44100, 32)), "disc.cue:1: 'w.wav' is not PCM"},
       {"not RIFF", std::string(s.begin(), s.end()), "disc.cue:1: 'w.wav' is not a WAVE file"},
       {"too short for a header", "RIFF", "disc.cue:1: 'w.wav' is not a WAVE file"},
-      {"no data chunk", "RIFF" + Le32(28) + "WAVE" + FmtChunk(1, 2, 44100, 16), "disc.cue:1: 'w.wav' has no sample data"},
-      {"data before the format", "RIFF" + Le32(100) + "WAVEdata" + Le32(4) + "abcd", "disc.cue:1: 'w.wav' has no format before its data"},
-      {"short format chunk", "RIFF" + Le32(100) + "WAVEfmt " + Le32(4) + "abcd", "disc.cue:1: 'w.wav' has a damaged format chunk"},
-      {"chunk size past the end", "RIFF" + Le32(100) + "WAVEJUNK" + Le32(0xFFFFFFFFu) + "ab", "disc.cue:1: 'w.wav' has no sample data"},
+      {"no data chunk", "RIFF" + Le32(28) + "WAVE" + FmtChunk(1, 2, 44100, 16),
+       "disc.cue:1: 'w.wav' has no sample data"},
+      {"data before the format", "RIFF" + Le32(100) + "WAVEdata" + Le32(4) + "abcd",
+       "disc.cue:1: 'w.wav' has no format before its data"},
+      {"short format chunk", "RIFF" + Le32(100) + "WAVEfmt " + Le32(4) + "abcd",
+       "disc.cue:1: 'w.wav' has a damaged format chunk"},
+      {"chunk size past the end", "RIFF" + Le32(100) + "WAVEJUNK" + Le32(0xFFFFFFFFu) + "ab",
+       "disc.cue:1: 'w.wav' has no sample data"},
   };
   for (const auto& b : bad) {
     SCOPED_TRACE(b.name);

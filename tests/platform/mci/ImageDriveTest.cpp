@@ -42,8 +42,9 @@ class ImageDriveTest : public PlatformTest {
     layout.secondsPerTrack = 1;
     good = tone_image::Write(dir.Path(), layout);
     // The same image with CD-Text.
-    dir.Write("titled.cue", "TITLE \"Tones\"\nFILE tones.bin BINARY\nTRACK 01 AUDIO\nTITLE \"\xE4\xBD\x8E\"\n"
-                            "INDEX 01 00:00:00\nTRACK 02 AUDIO\nINDEX 01 00:01:00\n");
+    dir.Write("titled.cue",
+              "TITLE \"Tones\"\nFILE tones.bin BINARY\nTRACK 01 AUDIO\nTITLE \"\xE4\xBD\x8E\"\n"
+              "INDEX 01 00:00:00\nTRACK 02 AUDIO\nINDEX 01 00:01:00\n");
     dir.Write("missing.cue", "REM a comment\nFILE \"gone.bin\" BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n");
   }
   ~ImageDriveTest() override { platform::DriveTable::Instance().Configure(""); }

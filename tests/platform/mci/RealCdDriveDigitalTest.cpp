@@ -68,7 +68,8 @@ class SectorCdio : public CdioAccess {
     if (!open || !disc) return 0;
     for (int i = 0; i < count; ++i) {
       if (bad.count(lsn + i)) return i;
-      if (source.Read(static_cast<Frame>(lsn + i) + kLeadInFrames, 1, out + std::size_t(i) * kSectorBytes) != 1) return i;
+      if (source.Read(static_cast<Frame>(lsn + i) + kLeadInFrames, 1, out + std::size_t(i) * kSectorBytes) != 1)
+        return i;
     }
     return count;
   }

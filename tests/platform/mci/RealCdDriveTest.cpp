@@ -31,11 +31,11 @@ class FakeCdio : public CdioAccess {
   std::vector<int> dataTracks;
   std::int32_t leadOut = 1500;
   std::int32_t lastSession = 0;
-  bool disc = true;        // a readable disc is in
-  bool vanished = false;   // the device cannot even be opened
+  bool disc = true;                          // a readable disc is in
+  bool vanished = false;                     // the device cannot even be opened
   MediaCheck media = MediaCheck::Unchanged;  // the next answer of MediaChanged, then Unchanged
   std::optional<Subchannel> sub = Subchannel{SubchannelStatus::NoStatus, {}};
-  bool refuse = false;     // commands that move the drive fail
+  bool refuse = false;  // commands that move the drive fail
   int opens = 0;
   std::vector<std::string> calls;
 
@@ -193,12 +193,9 @@ TEST_F(RealCdDriveTest, StateAndPositionFollowTheSubchannel) {
     AudioState state;
     Frame position;
   } cases[] = {
-      {SubchannelStatus::Playing, AudioState::Playing, 1000},
-      {SubchannelStatus::Paused, AudioState::Paused, 1000},
-      {SubchannelStatus::Completed, AudioState::Stopped, 600},
-      {SubchannelStatus::NoStatus, AudioState::Stopped, 600},
-      {SubchannelStatus::Error, AudioState::Stopped, 600},
-      {SubchannelStatus::Invalid, AudioState::Stopped, 600},
+      {SubchannelStatus::Playing, AudioState::Playing, 1000},  {SubchannelStatus::Paused, AudioState::Paused, 1000},
+      {SubchannelStatus::Completed, AudioState::Stopped, 600}, {SubchannelStatus::NoStatus, AudioState::Stopped, 600},
+      {SubchannelStatus::Error, AudioState::Stopped, 600},     {SubchannelStatus::Invalid, AudioState::Stopped, 600},
   };
   for (const auto& c : cases) {
     ASSERT_EQ(drive->Seek(600), Result::Ok);

@@ -101,8 +101,7 @@ const VirtualDisc kShort = VirtualDisc::Parse("0:05,0:07");
 // lets the writer go either way, so nothing hangs whatever the drive does.
 class PipeInPlace {
  public:
-  PipeInPlace(const std::string& dir, const std::string& target, std::string text)
-      : pipe_(dir + "/pipe") {
+  PipeInPlace(const std::string& dir, const std::string& target, std::string text) : pipe_(dir + "/pipe") {
     if (::mkfifo(pipe_.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed");
     // A second name for the pipe, moved over the target the way a script replaces a file,
     // while the first name stays for Release().
@@ -198,9 +197,7 @@ TEST_F(SimulatedDriveTest, LosingTheDiscDuringANotifiedPlayFailsIt) {
     MCI_OPEN_PARMS open{};
     open.lpstrDeviceType = "cdaudio";
     open.lpstrElementName = "D:";
-    ASSERT_EQ(
-        mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)),
-        0u);
+    ASSERT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, reinterpret_cast<DWORD_PTR>(&open)), 0u);
     ASSERT_EQ(PlayNotified(open.wDeviceID), 0u);
     loop.Advance(1000);
     c.act(Drive('D'));
@@ -248,7 +245,7 @@ TEST_F(SimulatedDriveTest, ALeftoverControlFileIsReplacedAtStart) {
   pipe.Release();
   EXPECT_EQ(pipe.Served(), 0);
   EXPECT_EQ(*drive.Disc(), kShort);
-  struct stat st{};
+  struct stat st {};
   ASSERT_EQ(::stat(Path().c_str(), &st), 0);
   ASSERT_TRUE(S_ISREG(st.st_mode)) << "reading the pipe here would hang the test";
   EXPECT_EQ(ControlText(), "door=closed\ndisc=0:05.00,0:07.00\n");

@@ -44,8 +44,7 @@ TEST(VirtualDiscTest, TableOfContentsFollowsTheLengths) {
 
 TEST(VirtualDiscTest, TrackAtFindsTheTrackHoldingAFrame) {
   const auto toc = VirtualDisc({375, 525}).TableOfContents();  // starts 150 and 525
-  const std::pair<Frame, int> cases[] = {{0, 1},   {149, 1},  {150, 1}, {524, 1},
-                                         {525, 2}, {1050, 2}, {1051, 2}};
+  const std::pair<Frame, int> cases[] = {{0, 1}, {149, 1}, {150, 1}, {524, 1}, {525, 2}, {1050, 2}, {1051, 2}};
   for (const auto& [frame, track] : cases) EXPECT_EQ(toc.TrackAt(frame), track) << frame;
 }
 

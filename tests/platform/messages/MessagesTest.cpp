@@ -21,8 +21,7 @@ class MessagesTest : public ::testing::Test {
   // A hidden window that notes each message it gets as "name:msg:wParam@time".
   HWND Window(const std::string& name, std::function<void(HWND, UINT, WPARAM)> also = {}) {
     HWND w = CreateMessageWindow([this, name, also](HWND h, UINT msg, WPARAM wp, LPARAM) -> LRESULT {
-      log.push_back(name + ":" + std::to_string(msg) + ":" + std::to_string(wp) + "@" +
-                    std::to_string(loop.Now()));
+      log.push_back(name + ":" + std::to_string(msg) + ":" + std::to_string(wp) + "@" + std::to_string(loop.Now()));
       if (also) also(h, msg, wp);
       return 0;
     });
@@ -63,8 +62,7 @@ TEST_F(MessagesTest, PostedWorkRunsInOrderBeforeLaterTimers) {
   });
   loop.Post([this] { Note("second"); });
   loop.Advance(20);
-  EXPECT_EQ(log, (Log{"first@0", "second@0", "posted by first@0", "timer1@10", "posted by timer1@10",
-                      "timer2@10"}));
+  EXPECT_EQ(log, (Log{"first@0", "second@0", "posted by first@0", "timer1@10", "posted by timer1@10", "timer2@10"}));
   EXPECT_EQ(loop.PendingPosts(), 0u);
 }
 

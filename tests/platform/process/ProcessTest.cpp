@@ -50,8 +50,8 @@ TEST(SplitCommandLineTest, SplitsAsTheOriginalSystemsProgramsDo) {
 }
 
 TEST(SplitCommandLineTest, KnowsTheVolumeProgramByItsName) {
-  for (const char* name : {"Sndvol32.exe", "SNDVOL32.EXE", "sndvol32", "SndVol32", R"(C:\WINDOWS\System32\Sndvol32.exe)",
-                           "/opt/win/sndvol32.exe"})
+  for (const char* name : {"Sndvol32.exe", "SNDVOL32.EXE", "sndvol32", "SndVol32",
+                           R"(C:\WINDOWS\System32\Sndvol32.exe)", "/opt/win/sndvol32.exe"})
     EXPECT_TRUE(IsVolumeProgram(name)) << name;
   for (const char* name : {"", "sndvol", "sndvol32x", "sndvol32.exe.bak", "xsndvol32", ".exe", "pavucontrol"})
     EXPECT_FALSE(IsVolumeProgram(name)) << name;
@@ -66,8 +66,10 @@ class ProcessTest : public ::testing::Test {
     ::setenv("PATH", dir.File("bin").c_str(), 1);
   }
   ~ProcessTest() override {
-    if (savedPath_) ::setenv("PATH", savedPath_->c_str(), 1);
-    else ::unsetenv("PATH");
+    if (savedPath_)
+      ::setenv("PATH", savedPath_->c_str(), 1);
+    else
+      ::unsetenv("PATH");
   }
 
   // A program that writes what it was started with to <name>.out: its arguments, one a
@@ -85,7 +87,8 @@ class ProcessTest : public ::testing::Test {
               "{ for a in \"$@\"; do echo \"arg $a\"; done\n"
               "  echo \"pid $$\"; echo \"sid $sid\"; echo \"cwd $(pwd)\"\n"
               "  echo \"std $in $out $err\"; echo \"fd57 $fd57\"; echo \"mark $PLUME_MARK\"; echo end\n"
-              "} > '" + dir.File(name + ".out") + "'\n");
+              "} > '" +
+                  dir.File(name + ".out") + "'\n");
     ::chmod(path.c_str(), 0755);
     return path;
   }

@@ -74,12 +74,16 @@ class StoreEnvironment {
  private:
   void Save(const char* name, const char* value, int i) {
     if (const char* old = std::getenv(name)) saved_[i] = old;
-    if (value) ::setenv(name, value, 1);
-    else ::unsetenv(name);
+    if (value)
+      ::setenv(name, value, 1);
+    else
+      ::unsetenv(name);
   }
   void Restore(const char* name, int i) {
-    if (saved_[i]) ::setenv(name, saved_[i]->c_str(), 1);
-    else ::unsetenv(name);
+    if (saved_[i])
+      ::setenv(name, saved_[i]->c_str(), 1);
+    else
+      ::unsetenv(name);
   }
   std::optional<std::string> saved_[2];
 };

@@ -38,8 +38,7 @@ TEST(StaleTemporaries, NextWriteRemovesOnlyOurLeftoversOfEndedWriters) {
   const long ended = EndedProcess();
   const long running = ::getppid();
   dir.Write("plume.ini", "[a]\r\nk=1\r\n");
-  const std::set<std::string> stale = {TemporaryName("plume.ini", ended, 0),
-                                       TemporaryName("plume.ini", ended, 17)};
+  const std::set<std::string> stale = {TemporaryName("plume.ini", ended, 0), TemporaryName("plume.ini", ended, 17)};
   const std::set<std::string> kept = {
       "plume.ini",
       TemporaryName("plume.ini", running, 3),         // a writer that still runs

@@ -17,7 +17,9 @@ std::optional<Edges> Place(const RECT& owner, const std::vector<RECT>& screens, 
   return Edges{r->left, r->top, r->right, r->bottom};
 }
 
-bool Overlap(const RECT& a, const Edges& b) { return a.left < b[2] && b[0] < a.right && a.top < b[3] && b[1] < a.bottom; }
+bool Overlap(const RECT& a, const Edges& b) {
+  return a.left < b[2] && b[0] < a.right && a.top < b[3] && b[1] < a.bottom;
+}
 
 TEST(PlaceBesideTest, TheFirstSideWithRoomWinsAndTheOwnerIsNeverCovered) {
   const std::vector<RECT> fullHd{{0, 0, 1920, 1080}};
@@ -33,7 +35,9 @@ TEST(PlaceBesideTest, TheFirstSideWithRoomWinsAndTheOwnerIsNeverCovered) {
       {"left when the right is full", {1400, 120, 1884, 300}, fullHd, Edges{832, 120, 1400, 770}},
       {"below, shrunk, on a small screen", {208, 120, 692, 300}, {{0, 0, 1024, 768}}, Edges{208, 300, 776, 768}},
       {"above, shrunk, when the deck is low", {208, 420, 692, 600}, {{0, 0, 1024, 768}}, Edges{208, 0, 776, 420}},
-      {"the screen holding the deck's middle", {2100, 120, 2584, 300}, {{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}},
+      {"the screen holding the deck's middle",
+       {2100, 120, 2584, 300},
+       {{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}},
        Edges{2584, 120, 3152, 770}},
       {"no room anywhere", {100, 100, 924, 668}, {{0, 0, 1024, 768}}, std::nullopt},
   };
