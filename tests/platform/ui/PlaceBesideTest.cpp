@@ -45,7 +45,9 @@ TEST(PlaceBesideTest, TheFirstSideWithRoomWinsAndTheOwnerIsNeverCovered) {
     SCOPED_TRACE(c.what);
     const auto got = Place(c.owner, c.screens);
     EXPECT_EQ(got, c.expected);
-    if (got) EXPECT_FALSE(Overlap(c.owner, *got));
+    if (got) {
+      EXPECT_FALSE(Overlap(c.owner, *got));
+    }
   }
 }
 
