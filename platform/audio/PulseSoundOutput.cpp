@@ -46,6 +46,16 @@ PulseSoundOutput::~PulseSoundOutput() { Close(); }
 
 bool PulseSoundOutput::Open() {
   if (stream_ != nullptr) return true;
+  if (!StartContext()) return false;
+  pa_threaded_mainloop_lock(mainloop_);
+  const bool ok = AwaitContext() && ConnectStream();
+  if (!ok) error_ = pa_strerror(pa_context_errno(context_));
+  pa_threaded_mainloop_unlock(mainloop_);
+  if (!ok) Close();
+  return ok;
+}
+
+bool PulseSoundOutput::StartContext() {
   mainloop_ = pa_threaded_mainloop_new();
   if (mainloop_ == nullptr) {
     error_ = "cannot start libpulse's thread";
@@ -71,28 +81,28 @@ bool PulseSoundOutput::Open() {
     Close();
     return false;
   }
+  return true;
+}
 
-  pa_threaded_mainloop_lock(mainloop_);
-  const auto fail = [this] {
-    error_ = pa_strerror(pa_context_errno(context_));
-    pa_threaded_mainloop_unlock(mainloop_);
-    Close();
-    return false;
-  };
+// With the main loop's lock held.
+bool PulseSoundOutput::AwaitContext() {
   for (;;) {
     const pa_context_state_t state = pa_context_get_state(context_);
-    if (state == PA_CONTEXT_READY) break;
-    if (!PA_CONTEXT_IS_GOOD(state)) return fail();
+    if (state == PA_CONTEXT_READY) return true;
+    if (!PA_CONTEXT_IS_GOOD(state)) return false;
     pa_threaded_mainloop_wait(mainloop_);
   }
+}
 
+// With the main loop's lock held: a playback stream, corked, keeping about latencyMs_ queued.
+bool PulseSoundOutput::ConnectStream() {
   const pa_sample_spec format{PA_SAMPLE_S16LE, kSampleRate, 2};
   pa_proplist* media = pa_proplist_new();
   pa_proplist_sets(media, PA_PROP_MEDIA_NAME, "CD audio");
   pa_proplist_sets(media, PA_PROP_MEDIA_ROLE, "music");
   stream_ = pa_stream_new_with_proplist(context_, "CD audio", &format, nullptr, media);
   pa_proplist_free(media);
-  if (stream_ == nullptr) return fail();
+  if (stream_ == nullptr) return false;
   pa_stream_set_state_callback(stream_, OnStreamState, mainloop_);
   pa_stream_set_write_callback(stream_, OnWritable, mainloop_);
   const auto bytes = [](std::uint32_t ms) {
@@ -106,15 +116,13 @@ bool PulseSoundOutput::Open() {
   attr.fragsize = static_cast<std::uint32_t>(-1);
   const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_INTERPOLATE_TIMING |
                                                     PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
-  if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0) return fail();
+  if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0) return false;
   for (;;) {
     const pa_stream_state_t state = pa_stream_get_state(stream_);
-    if (state == PA_STREAM_READY) break;
-    if (!PA_STREAM_IS_GOOD(state)) return fail();
+    if (state == PA_STREAM_READY) return true;
+    if (!PA_STREAM_IS_GOOD(state)) return false;
     pa_threaded_mainloop_wait(mainloop_);
   }
-  pa_threaded_mainloop_unlock(mainloop_);
-  return true;
 }
 
 void PulseSoundOutput::Close() {

@@ -37,6 +37,9 @@ class PulseSoundOutput : public SoundOutput {
   std::uint64_t FramesPlayed() override;
 
  private:
+  bool StartContext();
+  bool AwaitContext();
+  bool ConnectStream();
   void Close();
   bool Broken() const;
   std::uint64_t PlayedLocked();

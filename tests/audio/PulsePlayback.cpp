@@ -7,16 +7,19 @@
 // pause was; the tones come in their order and lengths.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/audio/SoundOutput.h"
@@ -186,119 +189,19 @@ double Goertzel(const std::int16_t* x, std::size_t n, double hz) {
   return s1 * s1 + s2 * s2 - k * s1 * s2;
 }
 
-int Check(const std::string& path) {
+// The left channel of a raw recording (16-bit little-endian stereo).
+std::vector<std::int16_t> LeftOf(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   std::vector<std::int16_t> left;
   for (std::size_t i = 0; i + 4 <= bytes.size(); i += 4)
     left.push_back(static_cast<std::int16_t>(std::uint8_t(bytes[i]) | std::uint8_t(bytes[i + 1]) << 8));
-  const auto source = ThreeTones().Left();
-  int faults = 0;
-  const auto fault = [&](const std::string& what) {
-    std::cerr << "FAIL: " << what << '\n';
-    ++faults;
-  };
-
-  // The tones in 100 ms windows: which of the three is loudest, or silence.
-  std::string seen;
-  for (std::size_t w = 0; w + 4410 <= left.size(); w += 4410) {
-    double energy = 0;
-    for (std::size_t i = w; i < w + 4410; ++i) energy += double(left[i]) * left[i];
-    if (energy / 4410 < 1e5) {
-      seen += '.';
-      continue;
-    }
-    int best = 0;
-    double power[3];
-    for (int t = 0; t < 3; ++t) power[t] = Goertzel(&left[w], 4410, kTones[t]);
-    for (int t = 1; t < 3; ++t)
-      if (power[t] > power[best]) best = t;
-    seen += static_cast<char>('1' + best);
-  }
-  std::cerr << "heard in 100 ms windows: " << seen << '\n';
-  // Strip the silence before and after; what is left is 1 s of the first tone, 1.5 s of the
-  // second, 2 s of the third, with the pause's second of silence inside the second tone.
-  const auto b = seen.find_first_not_of('.'), e = seen.find_last_not_of('.');
-  if (b == std::string::npos) return fault("nothing was heard"), 1;
-  const std::string core = seen.substr(b, e - b + 1);
-  const auto count = [&](char c) { return static_cast<int>(std::count(core.begin(), core.end(), c)); };
-  // Windows that straddle a change of tone may go either way: one window of slack each.
-  if (std::abs(count('1') - 10) > 1) fault("the first tone lasts " + std::to_string(count('1')) + " windows, not 10");
-  if (std::abs(count('2') - 15) > 2) fault("the second tone lasts " + std::to_string(count('2')) + " windows, not 15");
-  if (std::abs(count('3') - 20) > 1) fault("the third tone lasts " + std::to_string(count('3')) + " windows, not 20");
-  if (std::abs(count('.') - (withPause ? kPauseMs / 100 : 0)) > 2) fault("the pause lasts " + std::to_string(count('.')) + " windows");
-  if (core.find_last_of('1') > core.find_first_of('2') || core.find_last_of('2') > core.find_first_of('3'))
-    fault("the tones are out of order");
-
-  // Sample for sample: find where the recording starts in the source, 50 ms in.
-  std::size_t at = 0;
-  while (at < left.size() && left[at] == 0) ++at;
-  at += 2205;
-  std::size_t src = std::string::npos;
-  for (std::size_t s = 0; s + 64 < source.size() && s < 44100; ++s) {
-    if (std::equal(source.begin() + s, source.begin() + s + 64, left.begin() + at)) {
-      src = s;
-      break;
-    }
-  }
-  if (src == std::string::npos) return fault("the recording is not the source"), 1;
-  // Walk both. Where they part, the pause begins: a stretch of silence, after which the
-  // recording must go on with the source exactly where it left off, nothing lost and nothing
-  // heard twice, and then run on to the end sample for sample.
-  int pauses = 0, seams = 0;
-  while (src < source.size() && at < left.size()) {
-    if (left[at] == source[src]) {
-      ++at;
-      ++src;
-      continue;
-    }
-    std::size_t quiet = at;
-    // The longest silence close by is the pause (the sound may part a little before it).
-    std::size_t start = at;
-    for (std::size_t probe = at; probe < at + 8820 && probe < left.size(); ++probe) {
-      std::size_t r = probe;
-      while (r < left.size() && left[r] == 0) ++r;
-      if (r - probe > quiet - start) {
-        start = probe;
-        quiet = r;
-      }
-    }
-    if (quiet - start >= 4410) ++pauses;
-    // Where the sound goes on, in the source.
-    std::size_t back = std::string::npos;
-    for (std::size_t s = src > 22050 ? src - 22050 : 0; s + 256 < source.size() && s < src + 22050; ++s)
-      if (std::equal(source.begin() + s, source.begin() + s + 256, left.begin() + quiet)) {
-        back = s;
-        break;
-      }
-    if (back == std::string::npos || ++seams > 2 || pauses > 1) {
-      fault("the recording parts from the source at source sample " + std::to_string(src));
-      break;
-    }
-    const long seam = static_cast<long>(back) - static_cast<long>(src);
-    std::cerr << "seam at source sample " << src << ": " << (quiet - start) * 1000 / 44100 << " ms of silence, then "
-              << (seam >= 0 ? "skipping " : "repeating ") << std::labs(seam) << " samples\n";
-    if (seam != 0) fault("the sound does not go on where it paused");
-    at = quiet;
-    src = back;
-  }
-  if (src < source.size()) fault("the recording ends " + std::to_string(source.size() - src) + " samples early");
-  if (pauses != (withPause ? 1 : 0)) fault("expected " + std::to_string(withPause ? 1 : 0) + " pause in the recording, found " + std::to_string(pauses));
-  if (seams != pauses) fault("the sound parted from the source outside the pause");
-  if (faults == 0) std::cerr << "the recording matches the source\n";
-  return faults == 0 ? 0 : 1;
+  return left;
 }
 
-// Which of the first two generated tracks each 100 ms window of a recording sounds like,
-// by its held root note: "1", "2", or "." for silence.
 // Which of the frequencies given sounds loudest in each 100 ms of a recording: its number
 // (1-based), or '.' for silence.
-int Loudest(const std::string& path, const std::vector<double>& hz) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  std::vector<std::int16_t> left;
-  for (std::size_t i = 0; i + 4 <= bytes.size(); i += 4)
-    left.push_back(static_cast<std::int16_t>(std::uint8_t(bytes[i]) | std::uint8_t(bytes[i + 1]) << 8));
+std::string LoudestWindows(const std::vector<std::int16_t>& left, const std::vector<double>& hz) {
   std::string seen;
   for (std::size_t w = 0; w + 4410 <= left.size(); w += 4410) {
     double energy = 0;
@@ -318,7 +221,112 @@ int Loudest(const std::string& path, const std::vector<double>& hz) {
     }
     seen += static_cast<char>('1' + best);
   }
-  std::cout << seen << '\n';
+  return seen;
+}
+
+using Fault = std::function<void(const std::string&)>;
+
+// The tones in their order and lengths: 1 s of the first, 1.5 s of the second, 2 s of the
+// third, with the pause's second of silence inside the second tone.
+void CheckTones(const std::vector<std::int16_t>& left, const Fault& fault) {
+  const std::string seen = LoudestWindows(left, {std::begin(kTones), std::end(kTones)});
+  std::cerr << "heard in 100 ms windows: " << seen << '\n';
+  const auto b = seen.find_first_not_of('.'), e = seen.find_last_not_of('.');
+  if (b == std::string::npos) return fault("nothing was heard");
+  const std::string core = seen.substr(b, e - b + 1);
+  const auto count = [&](char c) { return static_cast<int>(std::count(core.begin(), core.end(), c)); };
+  // Windows that straddle a change of tone may go either way: one window of slack each.
+  if (std::abs(count('1') - 10) > 1) fault("the first tone lasts " + std::to_string(count('1')) + " windows, not 10");
+  if (std::abs(count('2') - 15) > 2) fault("the second tone lasts " + std::to_string(count('2')) + " windows, not 15");
+  if (std::abs(count('3') - 20) > 1) fault("the third tone lasts " + std::to_string(count('3')) + " windows, not 20");
+  if (std::abs(count('.') - (withPause ? kPauseMs / 100 : 0)) > 2)
+    fault("the pause lasts " + std::to_string(count('.')) + " windows");
+  if (core.find_last_of('1') > core.find_first_of('2') || core.find_last_of('2') > core.find_first_of('3'))
+    fault("the tones are out of order");
+}
+
+// Where in the source the recording is, 50 ms after its first sound; npos if nowhere.
+std::size_t Align(const std::vector<std::int16_t>& source, const std::vector<std::int16_t>& left, std::size_t& at) {
+  at = 0;
+  while (at < left.size() && left[at] == 0) ++at;
+  at += 2205;
+  for (std::size_t s = 0; s + 64 < source.size() && s < 44100 && at + 64 <= left.size(); ++s)
+    if (std::equal(source.begin() + s, source.begin() + s + 64, left.begin() + at)) return s;
+  return std::string::npos;
+}
+
+// The longest run of silence starting within 200 ms of `at`, as [start, end).
+std::pair<std::size_t, std::size_t> LongestSilenceNear(const std::vector<std::int16_t>& left, std::size_t at) {
+  std::size_t start = at, end = at;
+  for (std::size_t probe = at; probe < at + 8820 && probe < left.size(); ++probe) {
+    std::size_t r = probe;
+    while (r < left.size() && left[r] == 0) ++r;
+    if (r - probe > end - start) {
+      start = probe;
+      end = r;
+    }
+  }
+  return {start, end};
+}
+
+// Sample for sample: walk the recording and the source together. Where they part, the
+// pause begins: a stretch of silence, after which the recording must go on with the source
+// exactly where it left off, nothing lost and nothing heard twice, and then run on to the
+// end sample for sample.
+void CheckSamples(const std::vector<std::int16_t>& source, const std::vector<std::int16_t>& left, const Fault& fault) {
+  std::size_t at = 0;
+  std::size_t src = Align(source, left, at);
+  if (src == std::string::npos) return fault("the recording is not the source");
+  int pauses = 0, seams = 0;
+  while (src < source.size() && at < left.size()) {
+    if (left[at] == source[src]) {
+      ++at;
+      ++src;
+      continue;
+    }
+    // The longest silence close by is the pause (the sound may part a little before it).
+    const auto [start, quiet] = LongestSilenceNear(left, at);
+    if (quiet - start >= 4410) ++pauses;
+    // Where the sound goes on, in the source.
+    std::size_t back = std::string::npos;
+    for (std::size_t s = src > 22050 ? src - 22050 : 0; s + 256 < source.size() && s < src + 22050; ++s)
+      if (quiet + 256 <= left.size() && std::equal(source.begin() + s, source.begin() + s + 256, left.begin() + quiet)) {
+        back = s;
+        break;
+      }
+    if (back == std::string::npos || ++seams > 2 || pauses > 1) {
+      fault("the recording parts from the source at source sample " + std::to_string(src));
+      break;
+    }
+    const long seam = static_cast<long>(back) - static_cast<long>(src);
+    std::cerr << "seam at source sample " << src << ": " << (quiet - start) * 1000 / 44100 << " ms of silence, then "
+              << (seam >= 0 ? "skipping " : "repeating ") << std::labs(seam) << " samples\n";
+    if (seam != 0) fault("the sound does not go on where it paused");
+    at = quiet;
+    src = back;
+  }
+  if (src < source.size()) fault("the recording ends " + std::to_string(source.size() - src) + " samples early");
+  const int expected = withPause ? 1 : 0;
+  if (pauses != expected)
+    fault("expected " + std::to_string(expected) + " pause in the recording, found " + std::to_string(pauses));
+  if (seams != pauses) fault("the sound parted from the source outside the pause");
+}
+
+int Check(const std::string& path) {
+  const auto left = LeftOf(path);
+  int faults = 0;
+  const Fault fault = [&](const std::string& what) {
+    std::cerr << "FAIL: " << what << '\n';
+    ++faults;
+  };
+  CheckTones(left, fault);
+  if (faults == 0) CheckSamples(ThreeTones().Left(), left, fault);
+  if (faults == 0) std::cerr << "the recording matches the source\n";
+  return faults == 0 ? 0 : 1;
+}
+
+int Loudest(const std::string& path, const std::vector<double>& hz) {
+  std::cout << LoudestWindows(LeftOf(path), hz) << '\n';
   return 0;
 }
 
