@@ -13,9 +13,7 @@ constexpr std::size_t kSampleFramesPerSector = kSamplesPerSector;
 }  // namespace
 
 DigitalCdDriver::DigitalCdDriver(std::unique_ptr<audio::SoundOutput> output)
-    : output_(std::move(output)), self_(std::make_shared<DigitalCdDriver*>(this)) {
-  worker_ = std::thread([this] { Work(); });
-}
+    : output_(std::move(output)), self_(std::make_shared<DigitalCdDriver*>(this)) {}
 
 DigitalCdDriver::~DigitalCdDriver() {
   if (output_) Halt();
@@ -24,7 +22,7 @@ DigitalCdDriver::~DigitalCdDriver() {
     quit_ = true;
   }
   cv_.notify_all();
-  worker_.join();
+  if (worker_.joinable()) worker_.join();
 }
 
 void DigitalCdDriver::SetSource(std::shared_ptr<SectorSource> source) {
@@ -165,6 +163,8 @@ Result DigitalCdDriver::Play(Frame from, Frame to) {
   }
 
   Halt();
+  // The worker starts with the first play: a drive that is never played costs no thread.
+  if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
   ++playId_;
   playFrom_ = from;
   playTo_ = to;
