@@ -40,7 +40,9 @@ DWORD ModeOf(CdDriver& drv) {
   if (!drv.Ready()) return MCI_MODE_NOT_READY;
   switch (drv.State()) {
     case AudioState::Playing: return MCI_MODE_PLAY;
-    case AudioState::Paused: return MCI_MODE_PAUSE;
+    // The CD audio device has no pause of its own on the original system: a paused drive
+    // answers as a stopped one (and resumes by playing from where it stands).
+    case AudioState::Paused: return MCI_MODE_STOP;
     case AudioState::Stopped: return MCI_MODE_STOP;
   }
   return MCI_MODE_NOT_READY;
@@ -205,7 +207,8 @@ MCIERROR CdCommandLayer::Seek(MCIDEVICEID id, Device& d, CdDriver& drv, DWORD fl
   if (!toc) return MCIERR_DEVICE_NOT_READY;
   Frame target = toc->starts.front();
   if (where == MCI_SEEK_TO_END) target = toc->leadOut;
-  if (where == MCI_TO && (!Decode(d, *toc, p->dwTo, target) || target > toc->leadOut)) return MCIERR_OUTOFRANGE;
+  // The lead-out itself is no place a seek can go to, only the end of the disc can.
+  if (where == MCI_TO && (!Decode(d, *toc, p->dwTo, target) || target >= toc->leadOut)) return MCIERR_OUTOFRANGE;
   if (const MCIERROR err = FromResult(drv.Seek(target))) return err;
   AbortPlay(id, d);
   return 0;
@@ -251,6 +254,10 @@ MCIERROR CdCommandLayer::StatusOfDisc(const Device& d, CdDriver& drv, DWORD flag
   const auto toc = drv.ReadToc();
   if (!toc) return MCIERR_DEVICE_NOT_READY;
   const bool track = flags & MCI_TRACK;
+  // A track's start and the disc's start are two different questions; asked together the
+  // original refuses before it looks at the disc.
+  if (track && (flags & MCI_STATUS_START) && p->dwItem == MCI_STATUS_POSITION)
+    return MCIERR_FLAGS_NOT_COMPATIBLE;
   if (track && (p->dwTrack < 1 || p->dwTrack > DWORD(toc->TrackCount()))) return MCIERR_OUTOFRANGE;
   const int t = static_cast<int>(p->dwTrack);
 
@@ -310,7 +317,10 @@ Frame CdCommandLayer::TrackLength(const Toc& toc, int track) {
 
 bool CdCommandLayer::Decode(const Device& d, const Toc& toc, DWORD value, Frame& out) const {
   switch (d.timeFormat) {
-    case MCI_FORMAT_MILLISECONDS: out = static_cast<Frame>(std::uint64_t(value) * kFramesPerSecond / 1000); break;
+    case MCI_FORMAT_MILLISECONDS:
+      // The inverse of EncodePosition's millisecond rounding, to the nearest frame.
+      out = value == 0 ? 0 : static_cast<Frame>((std::uint64_t(value - 1) * kFramesPerSecond + 500) / 1000);
+      break;
     case MCI_FORMAT_MSF: out = FromMsf(MCI_MSF_MINUTE(value), MCI_MSF_SECOND(value), MCI_MSF_FRAME(value)); break;
     default: {
       const int t = MCI_TMSF_TRACK(value);
@@ -324,7 +334,9 @@ bool CdCommandLayer::Decode(const Device& d, const Toc& toc, DWORD value, Frame&
 
 DWORD CdCommandLayer::EncodePosition(const Device& d, const Toc& toc, Frame f) const {
   switch (d.timeFormat) {
-    case MCI_FORMAT_MILLISECONDS: return static_cast<DWORD>(std::uint64_t(f) * 1000 / kFramesPerSecond);
+    case MCI_FORMAT_MILLISECONDS:
+      // The original answers a place one millisecond late: 00:02:00 is 2001, not 2000.
+      return static_cast<DWORD>(std::uint64_t(f) * 1000 / kFramesPerSecond + 1);
     case MCI_FORMAT_MSF: return MCI_MAKE_MSF(BYTE(Minutes(f)), BYTE(Seconds(f)), BYTE(Frames(f)));
     default: {
       const int t = toc.TrackAt(f);

@@ -263,12 +263,53 @@ TEST_F(CdCommandLayerTest, TrackPositionIsTheTrackStartInEachFormat) {
     DWORD track1, track2;
   };
   for (const Case& c : {Case{MCI_FORMAT_TMSF, Tmsf(1, 0, 0, 0), Tmsf(2, 0, 0, 0)},
-                        Case{MCI_FORMAT_MSF, Msf(0, 2, 0), Msf(0, 7, 0)}, Case{MCI_FORMAT_MILLISECONDS, 2000, 7000}}) {
+                        Case{MCI_FORMAT_MSF, Msf(0, 2, 0), Msf(0, 7, 0)}, Case{MCI_FORMAT_MILLISECONDS, 2001, 7001}}) {
     ASSERT_EQ(SetFormat(id, c.format), 0u);
     EXPECT_EQ(StatusOf(id, MCI_STATUS_POSITION, MCI_TRACK, 1), c.track1) << c.format;
     EXPECT_EQ(StatusOf(id, MCI_STATUS_POSITION, MCI_TRACK, 2), c.track2) << c.format;
     // A fresh disc stands at the start of its first track.
     EXPECT_EQ(Position(id), c.track1) << c.format;
+  }
+}
+
+// The answers the original's own conformance checks ask for, where a plain reading of the
+// interface would say otherwise.
+TEST_F(CdCommandLayerTest, AnswersMatchTheOriginalWhereItSurprises) {
+  const MCIDEVICEID id = Open();
+  // The disc's start and a track's start asked at once: refused, and nothing is posted
+  // even for a notified request.
+  MCI_STATUS_PARMS status{};
+  status.dwCallback = HandleValue(window);
+  status.dwReturn = 77;
+  status.dwItem = MCI_STATUS_POSITION;
+  status.dwTrack = 1;
+  EXPECT_EQ(mciSendCommandA(id, MCI_STATUS, MCI_NOTIFY | MCI_STATUS_ITEM | MCI_STATUS_START | MCI_TRACK,
+                            reinterpret_cast<DWORD_PTR>(&status)),
+            MCIERR_FLAGS_NOT_COMPATIBLE);
+  EXPECT_EQ(status.dwReturn, 77u);
+  EXPECT_TRUE(Delivered().empty());
+  // Each alone is answered.
+  EXPECT_EQ(StatusOf(id, MCI_STATUS_POSITION, MCI_STATUS_START), Msf(0, 2, 0));
+
+  // The lead-out (0:14.01) is out of range for a seek; the frame before it is not, and the
+  // end of the disc is still reached by its own flag.
+  MCI_SEEK_PARMS seek{};
+  seek.dwTo = Msf(0, 14, 1);
+  EXPECT_EQ(mciSendCommandA(id, MCI_SEEK, MCI_TO, reinterpret_cast<DWORD_PTR>(&seek)), MCIERR_OUTOFRANGE);
+  seek.dwTo = Msf(0, 14, 0);
+  EXPECT_EQ(mciSendCommandA(id, MCI_SEEK, MCI_TO, reinterpret_cast<DWORD_PTR>(&seek)), 0u);
+  EXPECT_EQ(Position(id), Msf(0, 14, 0));
+  EXPECT_EQ(Send(id, MCI_SEEK, MCI_SEEK_TO_END), 0u);
+  EXPECT_EQ(Position(id), Msf(0, 14, 1));
+
+  // Milliseconds: a place is answered one millisecond late, and a place given in
+  // milliseconds is read back to the same frame.
+  ASSERT_EQ(SetFormat(id, MCI_FORMAT_MILLISECONDS), 0u);
+  EXPECT_EQ(StatusOf(id, MCI_STATUS_POSITION, MCI_STATUS_START), 2001u);
+  for (DWORD ms : {2001u, 2014u, 2027u, 9987u}) {
+    seek.dwTo = ms;
+    ASSERT_EQ(mciSendCommandA(id, MCI_SEEK, MCI_TO, reinterpret_cast<DWORD_PTR>(&seek)), 0u) << ms;
+    EXPECT_EQ(Position(id), ms) << ms;
   }
 }
 
@@ -433,7 +474,7 @@ TEST_F(CdCommandLayerTest, InterruptingANotifiedPlayAbortsIt) {
   };
   const Case cases[] = {
       {"stop", [this](MCIDEVICEID id) { return Send(id, MCI_STOP, 0); }, MCI_MODE_STOP},
-      {"pause", [this](MCIDEVICEID id) { return Send(id, MCI_PAUSE, 0); }, MCI_MODE_PAUSE},
+      {"pause", [this](MCIDEVICEID id) { return Send(id, MCI_PAUSE, 0); }, MCI_MODE_STOP},
       {"seek", [this](MCIDEVICEID id) { return Send(id, MCI_SEEK, MCI_SEEK_TO_START); }, MCI_MODE_STOP},
       {"door open", [this](MCIDEVICEID id) { return Send(id, MCI_SET, MCI_SET_DOOR_OPEN); }, MCI_MODE_OPEN},
       {"close", [this](MCIDEVICEID id) { return Send(id, MCI_CLOSE, 0); }, 0},
@@ -509,7 +550,7 @@ TEST_F(CdCommandLayerTest, PauseKeepsThePositionAndPlayResumesThere) {
   loop.Advance(1000);
   ASSERT_EQ(Send(id, MCI_PAUSE, 0), 0u);
   ExpectOnly(id, MCI_NOTIFY_ABORTED);
-  EXPECT_EQ(Mode(id), MCI_MODE_PAUSE);
+  EXPECT_EQ(Mode(id), MCI_MODE_STOP);
   loop.Advance(5000);
   EXPECT_EQ(Position(id), Msf(0, 3, 0));
   ASSERT_EQ(Play(id, MCI_NOTIFY), 0u);
