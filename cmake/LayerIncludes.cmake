@@ -13,7 +13,8 @@ set(PLUME_LAYER_TREES ${CMAKE_BINARY_DIR}/layers)
 set(PLUME_LAYER_TREES_OK TRUE)
 
 # plume_layer_tree(<name> <entry>...): entries are paths relative to the source root; the
-# word PLATFORM stands for everything in platform/ except platform/qt/.
+# word PLATFORM stands for everything in platform/ except the windowing backends
+# (platform/qt/, platform/win32/).
 function(plume_layer_tree name)
   set(tree ${PLUME_LAYER_TREES}/${name})
   file(REMOVE_RECURSE ${tree})
@@ -21,7 +22,7 @@ function(plume_layer_tree name)
   foreach(e IN LISTS ARGN)
     if(e STREQUAL "PLATFORM")
       file(GLOB children RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/*)
-      list(REMOVE_ITEM children platform/qt)
+      list(REMOVE_ITEM children platform/qt platform/win32)
       list(APPEND entries ${children})
     else()
       list(APPEND entries ${e})
@@ -51,6 +52,7 @@ endfunction()
 
 plume_layer_tree(platform PLATFORM)
 plume_layer_tree(platform_qt platform)
+plume_layer_tree(platform_win32 platform)
 plume_layer_tree(framework PLATFORM framework)
 plume_layer_tree(components PLATFORM framework engine controls settings/IniGT.h)
 plume_layer_tree(windows PLATFORM framework engine controls settings player editor about)

@@ -13,8 +13,9 @@ namespace {
 // Nothing the program draws comes near this; a larger size is a damaged or hostile file.
 constexpr std::int64_t kMaxSide = 16384;
 
-constexpr std::uint32_t BI_RGB = 0;
-constexpr std::uint32_t BI_BITFIELDS = 3;
+// The compression field's values (the system headers spell them as BI_* macros).
+constexpr std::uint32_t kUncompressed = 0;
+constexpr std::uint32_t kBitFields = 3;
 
 // Little-endian fields of a file that may be cut short anywhere: every read is checked, and
 // reads past the end give 0 (callers check the sizes they rely on first, with Has).
@@ -103,17 +104,17 @@ std::optional<DibHeader> ReadHeader(const Bytes& b, bool icon) {
   if (planes != 1) return std::nullopt;
   if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 24 && h.bits != 32) return std::nullopt;
   // Run-length encoded files (and everything more exotic) are not among our resources.
-  if (compression != BI_RGB && !(compression == BI_BITFIELDS && h.bits == 32)) return std::nullopt;
-  h.bitfields = compression == BI_BITFIELDS;
+  if (compression != kUncompressed && !(compression == kBitFields && h.bits == 32)) return std::nullopt;
+  h.bitfields = compression == kBitFields;
   return h;
 }
 
-// The channels of a 32-bit pixel that BI_BITFIELDS describes.
+// The channels of a 32-bit pixel that a bit-fields file describes.
 struct Masks {
   Channel red, green, blue, alpha;
 };
 
-// Reads the masks of a BI_BITFIELDS file; returns where the colour table starts, or
+// Reads the masks of a bit-fields file; returns where the colour table starts, or
 // nullopt for masks no writer would produce.
 std::optional<std::size_t> ReadMasks(const Bytes& b, const DibHeader& h, Masks& m) {
   std::size_t tableStart = h.size;

@@ -172,7 +172,7 @@ void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
 
 void TCanvas::FillRect(const RECT& Rect) {
   RequiredState(kBrushValid);
-  ::FillRect(handle_, &Rect, brushHandle_);
+  ::FillRect(handle_, &Rect, static_cast<HBRUSH>(brushHandle_));
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {

@@ -106,9 +106,9 @@ class TCanvas : public TObject {
   HDC handle_ = nullptr;
   unsigned state_ = 0;
   // The objects made from the properties, and whether a property changed since.
-  HPEN penHandle_ = nullptr;
-  HBRUSH brushHandle_ = nullptr;
-  HFONT fontHandle_ = nullptr;
+  HGDIOBJ penHandle_ = nullptr;
+  HGDIOBJ brushHandle_ = nullptr;
+  HGDIOBJ fontHandle_ = nullptr;
   bool penStale_ = true;
   bool brushStale_ = true;
   bool fontStale_ = true;

@@ -42,5 +42,5 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 
 void TTimer::UpdateTimer() {
   KillTimer(window_, kTimerId);
-  if (enabled_ && interval_ != 0 && onTimer_) SetTimer(window_, kTimerId, interval_);
+  if (enabled_ && interval_ != 0 && onTimer_) SetTimer(window_, kTimerId, interval_, nullptr);
 }

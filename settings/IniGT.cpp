@@ -1,5 +1,6 @@
 #include "settings/IniGT.h"
 
+#include <type_traits>
 #include <vector>
 
 #include "framework/Exceptions.h"
@@ -21,15 +22,23 @@ std::string DirectoryPart(const std::string& path) {
 // The eight keys in the order they are read and written.
 const char* const kSuffixes[] = {".Flags", ".Show", ".MaxX", ".MaxY", ".X", ".Y", ".XSize", ".YSize"};
 
-std::vector<int*> Fields(WINDOWPLACEMENT& wp) {
-  return {reinterpret_cast<int*>(&wp.flags),
-          reinterpret_cast<int*>(&wp.showCmd),
-          &wp.ptMaxPosition.x,
-          &wp.ptMaxPosition.y,
-          &wp.rcNormalPosition.left,
-          &wp.rcNormalPosition.top,
-          &wp.rcNormalPosition.right,
-          &wp.rcNormalPosition.bottom};
+// Calls visit(index, field) for each of the eight fields in that order. The fields differ
+// in type (unsigned and signed, and LONG is not int everywhere); each is kept as an int.
+template <class Visit>
+void ForEachField(WINDOWPLACEMENT& wp, Visit visit) {
+  auto field = [&](std::size_t i, auto& f) {
+    int value = static_cast<int>(f);
+    visit(i, value);
+    f = static_cast<std::remove_reference_t<decltype(f)>>(value);
+  };
+  field(0, wp.flags);
+  field(1, wp.showCmd);
+  field(2, wp.ptMaxPosition.x);
+  field(3, wp.ptMaxPosition.y);
+  field(4, wp.rcNormalPosition.left);
+  field(5, wp.rcNormalPosition.top);
+  field(6, wp.rcNormalPosition.right);
+  field(7, wp.rcNormalPosition.bottom);
 }
 
 }  // namespace
@@ -96,8 +105,7 @@ void TIniGT::ReadWindowPos(const std::string& Section, const std::string& Prefix
   WINDOWPLACEMENT wp{};
   wp.length = sizeof(WINDOWPLACEMENT);
   GetWindowPlacement(Window->Handle(), &wp);
-  const auto fields = Fields(wp);
-  for (std::size_t i = 0; i < fields.size(); ++i) *fields[i] = ReadInteger(Section, Prefix + kSuffixes[i], *fields[i]);
+  ForEachField(wp, [&](std::size_t i, int& value) { value = ReadInteger(Section, Prefix + kSuffixes[i], value); });
   SetWindowPlacement(Window->Handle(), &wp);
 }
 
@@ -105,8 +113,7 @@ void TIniGT::WriteWindowPos(const std::string& Section, const std::string& Prefi
   WINDOWPLACEMENT wp{};
   wp.length = sizeof(WINDOWPLACEMENT);
   GetWindowPlacement(Window->Handle(), &wp);
-  const auto fields = Fields(wp);
-  for (std::size_t i = 0; i < fields.size(); ++i) WriteInteger(Section, Prefix + kSuffixes[i], *fields[i]);
+  ForEachField(wp, [&](std::size_t i, int& value) { WriteInteger(Section, Prefix + kSuffixes[i], value); });
 }
 
 TPropertyTable& TIniGT::Properties() {

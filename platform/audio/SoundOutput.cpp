@@ -5,7 +5,9 @@
 #include <utility>
 
 #include "platform/audio/ClockSoundOutput.h"
+#ifndef _WIN32
 #include "platform/audio/PulseSoundOutput.h"
+#endif
 
 namespace platform::audio {
 
@@ -31,6 +33,13 @@ SoundOutputFactory SetSoundOutputFactory(SoundOutputFactory factory) {
   return std::exchange(g_factory, std::move(factory));
 }
 
+#ifdef _WIN32
+// The system's drives play through the system's own CD audio device; the table's drives
+// keep time on the clock, silent.
+void UseSystemSound(const std::string&) {
+  SetSoundOutputFactory([] { return std::make_unique<ClockSoundOutput>(false); });
+}
+#else
 void UseSystemSound(const std::string& applicationName) {
   // Once the server has said no, later drives do not ask again: it would only say no again
   // (or, started meanwhile, give one drive sound and the other none).
@@ -46,5 +55,7 @@ void UseSystemSound(const std::string& applicationName) {
     return ClockSoundOutput::StandIn();
   });
 }
+
+#endif
 
 }  // namespace platform::audio

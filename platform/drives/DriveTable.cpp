@@ -1,6 +1,8 @@
 #include "platform/drives/DriveTable.h"
 
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -8,10 +10,12 @@
 
 #include "platform/drives/Drives.h"
 #include "platform/mci/CdCommandLayer.h"
-#include "platform/mci/CdioAccess.h"
 #include "platform/mci/CueSheet.h"
-#include "platform/mci/RealCdDrive.h"
 #include "platform/mci/SimulatedDrive.h"
+#ifndef _WIN32
+#include "platform/mci/CdioAccess.h"
+#include "platform/mci/RealCdDrive.h"
+#endif
 
 namespace platform {
 
@@ -28,6 +32,20 @@ std::string Trim(const std::string& s) {
   return s.substr(b, s.find_last_not_of(" \t") - b + 1);
 }
 
+#ifdef _WIN32
+// On Windows the machine's drives are the system's own: they keep their letters and their
+// commands go to the system's CD audio device, so the table makes no drivers for them.
+std::vector<std::unique_ptr<cd::CdDriver>> MachineCdDrives() { return {}; }
+
+// The letters the system has, with their types, ahead of the table's own drives.
+void AddSystemLetters(std::vector<DriveEntry>& entries) {
+  char roots[4 * 26 + 1] = {};
+  const DWORD n = (::GetLogicalDriveStringsA)(sizeof roots, roots);
+  if (n == 0 || n >= sizeof roots) return;
+  for (const char* r = roots; *r != '\0'; r += std::strlen(r) + 1)
+    entries.push_back({static_cast<char>(std::toupper(static_cast<unsigned char>(r[0]))), (::GetDriveTypeA)(r), nullptr});
+}
+#else
 std::vector<std::unique_ptr<cd::CdDriver>> MachineCdDrives() {
   // Drives play digitally through the sound server; PLUME_CD_ANALOG=1 lets a drive wired to
   // a sound card play through its own output instead.
@@ -38,6 +56,7 @@ std::vector<std::unique_ptr<cd::CdDriver>> MachineCdDrives() {
     drives.push_back(std::make_unique<cd::RealCdDrive>(cd::MakeLibcdioAccess(std::move(device)), playback));
   return drives;
 }
+#endif
 
 }  // namespace
 
@@ -76,12 +95,11 @@ cd::SimulatedDrive* DriveTable::SimulatedDrive(char letter) const {
 }
 
 std::optional<char> DriveTable::NextLetter() const {
-  const char letter = static_cast<char>('C' + entries_.size());
-  if (letter > 'Z') {
-    std::cerr << "plume: no drive letter left for another CD-ROM drive\n";
-    return std::nullopt;
-  }
-  return letter;
+  // The first free letter from C: (on Windows the system's letters need not be in a row).
+  for (char letter = 'C'; letter <= 'Z'; ++letter)
+    if (Find(letter) == nullptr) return letter;
+  std::cerr << "plume: no drive letter left for another CD-ROM drive\n";
+  return std::nullopt;
 }
 
 void DriveTable::AddCdDrive(std::unique_ptr<cd::CdDriver> driver) {
@@ -118,7 +136,11 @@ void DriveTable::Configure(const std::string& setting, const std::string& simDir
   // No device may outlive the driver it plays on.
   cd::CdCommandLayer::Instance().Reset();
   entries_.clear();
+#ifdef _WIN32
+  AddSystemLetters(entries_);
+#else
   entries_.push_back({'C', DRIVE_FIXED, nullptr});
+#endif
   const std::string text = Trim(setting);
   if (text.empty()) {
     // Real drives come first; the simulated one lets the player run on any machine.

@@ -3,6 +3,11 @@
 
 #include "platform/WinTypes.h"
 
+#ifdef _WIN32
+// The system's letters and, after them, the drive table's simulated and image drives.
+#define GetLogicalDriveStringsA(...) PLUME_HOOK(GetLogicalDriveStringsA)(__VA_ARGS__)
+#define GetDriveTypeA(...) PLUME_HOOK(GetDriveTypeA)(__VA_ARGS__)
+#else
 constexpr UINT DRIVE_UNKNOWN = 0;
 constexpr UINT DRIVE_NO_ROOT_DIR = 1;
 constexpr UINT DRIVE_REMOVABLE = 2;
@@ -10,6 +15,7 @@ constexpr UINT DRIVE_FIXED = 3;
 constexpr UINT DRIVE_REMOTE = 4;
 constexpr UINT DRIVE_CDROM = 5;
 constexpr UINT DRIVE_RAMDISK = 6;
+#endif
 
 // Writes "C:\", "D:\", ... each followed by a NUL, and a final NUL. Returns the number of
 // characters written without the final NUL; when the buffer is too small it writes nothing

@@ -12,13 +12,41 @@
 #include "platform/ui/Peers.h"
 #include "platform/ui/Windows.h"
 
-struct HGDIOBJ__;
-using HGDIOBJ = HGDIOBJ__*;
-using HPEN = HGDIOBJ;
-using HBRUSH = HGDIOBJ;
-using HFONT = HGDIOBJ;
-using HBITMAP = HGDIOBJ;
-using HRGN = HGDIOBJ;
+#ifdef _WIN32
+#define CreatePen(...) PLUME_HOOK(CreatePen)(__VA_ARGS__)
+#define CreateSolidBrush(...) PLUME_HOOK(CreateSolidBrush)(__VA_ARGS__)
+#define CreatePatternBrush(...) PLUME_HOOK(CreatePatternBrush)(__VA_ARGS__)
+#define GetStockObject(...) PLUME_HOOK(GetStockObject)(__VA_ARGS__)
+#define SelectObject(...) PLUME_HOOK(SelectObject)(__VA_ARGS__)
+#define DeleteObject(...) PLUME_HOOK(DeleteObject)(__VA_ARGS__)
+#define SetTextColor(...) PLUME_HOOK(SetTextColor)(__VA_ARGS__)
+#define SetBkColor(...) PLUME_HOOK(SetBkColor)(__VA_ARGS__)
+#define SetBkMode(...) PLUME_HOOK(SetBkMode)(__VA_ARGS__)
+#define Ellipse(...) PLUME_HOOK(Ellipse)(__VA_ARGS__)
+#define Arc(...) PLUME_HOOK(Arc)(__VA_ARGS__)
+#define FillRect(...) PLUME_HOOK(FillRect)(__VA_ARGS__)
+#define DrawTextA(...) PLUME_HOOK(DrawTextA)(__VA_ARGS__)
+#define TextOutA(...) PLUME_HOOK(TextOutA)(__VA_ARGS__)
+#define GetTextExtentPoint32A(...) PLUME_HOOK(GetTextExtentPoint32A)(__VA_ARGS__)
+#define OffsetRect(...) PLUME_HOOK(OffsetRect)(__VA_ARGS__)
+#define InflateRect(...) PLUME_HOOK(InflateRect)(__VA_ARGS__)
+#define CreateEllipticRgn(...) PLUME_HOOK(CreateEllipticRgn)(__VA_ARGS__)
+#define PtInRegion(...) PLUME_HOOK(PtInRegion)(__VA_ARGS__)
+#define GetCursorPos(...) PLUME_HOOK(GetCursorPos)(__VA_ARGS__)
+#else
+// Each kind of object has a handle type of its own, as on the original system: a handle
+// converts to the general HGDIOBJ, and back only by a cast.
+using HGDIOBJ = void*;
+struct HPEN__;
+using HPEN = HPEN__*;
+struct HBRUSH__;
+using HBRUSH = HBRUSH__*;
+struct HFONT__;
+using HFONT = HFONT__*;
+struct HBITMAP__;
+using HBITMAP = HBITMAP__*;
+struct HRGN__;
+using HRGN = HRGN__*;
 using COLORREF = DWORD;  // 0x00BBGGRR
 
 struct SIZE {
@@ -55,6 +83,7 @@ constexpr UINT DT_EXPANDTABS = 0x0040;
 constexpr UINT DT_NOCLIP = 0x0100;
 constexpr UINT DT_CALCRECT = 0x0400;
 constexpr UINT DT_NOPREFIX = 0x0800;
+#endif
 
 namespace platform::gdi {
 

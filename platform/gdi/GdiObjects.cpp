@@ -118,7 +118,7 @@ void ReleaseDeviceContext(HDC hdc) {
   Tables& t = Table();
   auto it = t.dcs.find(reinterpret_cast<std::uintptr_t>(hdc));
   if (it == t.dcs.end()) return;
-  const HFONT initial = it->second.initialFont;
+  const HGDIOBJ initial = it->second.initialFont;
   t.dcs.erase(it);
   // Someone may have selected the font into another device context; it then stays until
   // they delete it like any font of their own.
@@ -140,7 +140,7 @@ HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
   o.kind = ObjectKind::Pen;
   // A width of zero (or less) is the one-pixel pen, as on the original system.
   o.pen = PenSpec{iStyle, std::max(1, cWidth), color & 0xFFFFFF};
-  return AddObject(std::move(o));
+  return static_cast<HPEN>(AddObject(std::move(o)));
 }
 
 HBRUSH CreateSolidBrush(COLORREF color) {
@@ -148,7 +148,7 @@ HBRUSH CreateSolidBrush(COLORREF color) {
   o.kind = ObjectKind::Brush;
   o.brush.kind = BrushKind::Solid;
   o.brush.color = color & 0xFFFFFF;
-  return AddObject(std::move(o));
+  return static_cast<HBRUSH>(AddObject(std::move(o)));
 }
 
 HBRUSH CreatePatternBrush(HBITMAP hbm) {
@@ -159,7 +159,7 @@ HBRUSH CreatePatternBrush(HBITMAP hbm) {
   o.brush.kind = BrushKind::Pattern;
   // The brush shares the pixels, so the bitmap may be deleted while the brush lives on.
   o.brush.pattern = bitmap->bitmap;
-  return AddObject(std::move(o));
+  return static_cast<HBRUSH>(AddObject(std::move(o)));
 }
 
 HBITMAP CreateBitmapFromImage(const platform::ui::Image& image) {
@@ -169,14 +169,14 @@ HBITMAP CreateBitmapFromImage(const platform::ui::Image& image) {
   GdiObject o;
   o.kind = ObjectKind::Bitmap;
   o.bitmap = std::make_shared<const platform::ui::Image>(image);
-  return AddObject(std::move(o));
+  return static_cast<HBITMAP>(AddObject(std::move(o)));
 }
 
 HFONT CreateFontFromSpec(const platform::ui::FontSpec& font) {
   GdiObject o;
   o.kind = ObjectKind::Font;
   o.font = font;
-  return AddObject(std::move(o));
+  return static_cast<HFONT>(AddObject(std::move(o)));
 }
 
 HGDIOBJ GetStockObject(int i) {

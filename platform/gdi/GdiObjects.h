@@ -26,10 +26,11 @@ struct GdiObject {
 
 struct DcState {
   DeviceContext* device = nullptr;
-  HPEN pen = nullptr;
-  HBRUSH brush = nullptr;
-  HFONT font = nullptr;
-  HFONT initialFont = nullptr;  // made for this device context, freed with it
+  // What is selected, each slot of its own kind.
+  HGDIOBJ pen = nullptr;
+  HGDIOBJ brush = nullptr;
+  HGDIOBJ font = nullptr;
+  HGDIOBJ initialFont = nullptr;  // made for this device context, freed with it
   COLORREF textColor = 0x000000;
   COLORREF bkColor = 0xFFFFFF;
   int bkMode = OPAQUE;

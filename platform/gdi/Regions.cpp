@@ -12,7 +12,7 @@ HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2) {
   GdiObject o;
   o.kind = ObjectKind::Region;
   o.bounds = RECT{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-  return AddObject(std::move(o));
+  return static_cast<HRGN>(AddObject(std::move(o)));
 }
 
 BOOL PtInRegion(HRGN hrgn, int x, int y) {

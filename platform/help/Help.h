@@ -11,14 +11,17 @@
 #include "platform/WinTypes.h"
 #include "platform/ui/Windows.h"
 
-using ULONG_PTR = std::uintptr_t;
-
+#ifdef _WIN32
+// The system has no viewer for our help files: ours answers.
+#define WinHelpA(...) PLUME_HOOK(WinHelpA)(__VA_ARGS__)
+#else
 constexpr UINT HELP_CONTEXT = 0x0001;
 constexpr UINT HELP_QUIT = 0x0002;
 constexpr UINT HELP_INDEX = 0x0003;
 constexpr UINT HELP_CONTENTS = 0x0003;
 constexpr UINT HELP_HELPONHELP = 0x0004;
 constexpr UINT HELP_FINDER = 0x000B;
+#endif
 
 // HELP_CONTENTS (HELP_INDEX), HELP_FINDER and HELP_CONTEXT show the file; our help files
 // have no numbered topics, so a context number shows the whole file too. HELP_HELPONHELP

@@ -32,9 +32,14 @@ std::string MsfText(Frame f) {
 // Opens a file for reading without waiting: a FIFO or a device named by mistake must not
 // hold the program until someone writes to it.
 int OpenForReading(const std::string& path) {
+#ifdef _WIN32
+  // Windows has no FIFOs to wait on; its files are read as bytes, never as text.
+  return ::open(path.c_str(), O_RDONLY | O_BINARY);
+#else
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return fd;
+#endif
 }
 
 std::string ReadSheet(const std::string& path) {
@@ -118,7 +123,13 @@ std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[
 bool ReadAt(int fd, std::uint64_t offset, void* out, std::size_t bytes) {
   auto* p = static_cast<std::uint8_t*>(out);
   while (bytes > 0) {
+#ifdef _WIN32
+    // No positioned read there; each image has a descriptor of its own on one thread.
+    if (::_lseeki64(fd, static_cast<long long>(offset), SEEK_SET) < 0) return false;
+    const int n = ::read(fd, p, static_cast<unsigned>(std::min<std::size_t>(bytes, 1u << 20)));
+#else
     const ssize_t n = ::pread(fd, p, bytes, static_cast<off_t>(offset));
+#endif
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     p += n;

@@ -5,6 +5,9 @@
 
 #include "platform/WinTypes.h"
 
+// On Windows the constants and records are the system's (mmsystem.h, through WinTypes.h).
+#ifndef _WIN32
+
 using MCIDEVICEID = UINT;
 using MCIERROR = DWORD;
 
@@ -148,6 +151,12 @@ constexpr BYTE MCI_TMSF_FRAME(DWORD v) { return BYTE((v >> 24) & 0xFF); }
 constexpr BYTE MCI_MSF_MINUTE(DWORD v) { return BYTE(v & 0xFF); }
 constexpr BYTE MCI_MSF_SECOND(DWORD v) { return BYTE((v >> 8) & 0xFF); }
 constexpr BYTE MCI_MSF_FRAME(DWORD v) { return BYTE((v >> 16) & 0xFF); }
+
+#endif  // _WIN32
+
+#ifdef _WIN32
+#define mciSendCommandA(...) PLUME_HOOK(mciSendCommandA)(__VA_ARGS__)
+#endif
 
 // Sends one command. dwParam points at the command's record (or is 0).
 MCIERROR mciSendCommandA(MCIDEVICEID IDDevice, UINT uMsg, DWORD_PTR fdwCommand, DWORD_PTR dwParam);

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/WinTypes.h"
 #include "platform/mci/CueSheet.h"
 
 namespace platform::cd {
@@ -31,7 +32,11 @@ struct Descriptor {
 // What tells one version of the control file from the next.
 template <class Stamp>
 Stamp StampOf(const struct stat& st) {
+#ifdef _WIN32
+  return {static_cast<long long>(st.st_mtime) * 1000000000LL,
+#else
   return {static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
+#endif
           static_cast<long long>(st.st_size), static_cast<unsigned long long>(st.st_ino),
           static_cast<unsigned>(st.st_mode)};
 }
@@ -164,7 +169,11 @@ std::optional<std::string> SimulatedDrive::ReadControlFile() {
   // Opening a pipe for reading would wait for a writer, and reading it would wait for
   // data, both on the event loop: so the file is opened without blocking and read only
   // when it proves to be a regular file. Each complaint comes once per change of the file.
+#ifdef _WIN32
+  Descriptor file{::open(controlFile_.c_str(), O_RDONLY | O_BINARY)};
+#else
   Descriptor file{::open(controlFile_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+#endif
   if (file.fd < 0) {
     std::cerr << controlFile_ << ": cannot read the drive's control file: " << SystemError() << '\n';
     return std::nullopt;
@@ -238,7 +247,9 @@ void SimulatedDrive::WriteControlFile() {
     std::cerr << controlFile_ << ": cannot write the drive's state: " << SystemError() << '\n';
     return;
   }
+#ifndef _WIN32
   ::fchmod(file.fd, 0644);
+#endif
   std::ostringstream text;
   text << "door=" << (doorOpen_ ? "open" : "closed") << '\n' << "disc=" << (disc_ ? disc_->Describe() : "none") << '\n';
   const std::string bytes = text.str();
@@ -249,17 +260,25 @@ void SimulatedDrive::WriteControlFile() {
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
-  if (done < bytes.size() || ::rename(temp.c_str(), controlFile_.c_str()) != 0) {
+  struct stat st{};
+  const bool stamped = ::fstat(file.fd, &st) == 0;
+#ifdef _WIN32
+  // Windows moves no file that is still open, and replaces one only when asked to.
+  ::close(file.fd);
+  file.fd = -1;
+  const bool moved = done == bytes.size() &&
+                     MoveFileExA(temp.c_str(), controlFile_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+  const bool moved = done == bytes.size() && ::rename(temp.c_str(), controlFile_.c_str()) == 0;
+#endif
+  if (!moved) {
     std::cerr << controlFile_ << ": cannot write the drive's state: " << SystemError() << '\n';
     ::unlink(temp.c_str());
     return;
   }
   // Our own write is no news to us.
   seen_ = {};
-  struct stat st {};
-  if (::fstat(file.fd, &st) == 0) {
-    seen_ = StampOf<FileStamp>(st);
-  }
+  if (stamped) seen_ = StampOf<FileStamp>(st);
 }
 
 }  // namespace platform::cd

@@ -9,7 +9,7 @@
 namespace {
 
 struct Window {
-  WNDPROC proc;
+  MessageProc proc;
   std::map<UINT_PTR, platform::EventLoop::TimerId> timers;
 };
 
@@ -31,9 +31,16 @@ std::shared_ptr<Window> Find(HWND hWnd) {
   return it == t.windows.end() ? nullptr : it->second;
 }
 
+// On Windows a handle that is none of ours is the system's, and the system answers for it.
+#ifdef _WIN32
+#define PASS_TO_SYSTEM(call) return (call)
+#else
+#define PASS_TO_SYSTEM(call) return 0
+#endif
+
 }  // namespace
 
-HWND CreateMessageWindow(WNDPROC proc) {
+HWND CreateMessageWindow(MessageProc proc) {
   auto& t = Table();
   if (t.next > 0xFFFF) return nullptr;  // callbacks carry only the low word of a handle
   const UINT_PTR value = t.next++;
@@ -43,17 +50,20 @@ HWND CreateMessageWindow(WNDPROC proc) {
 
 BOOL DestroyWindow(HWND hWnd) {
   auto w = Find(hWnd);
-  if (!w) return FALSE;
+  if (!w) PASS_TO_SYSTEM((::DestroyWindow)(hWnd));
   auto& loop = platform::CurrentEventLoop();
   for (auto& [id, timer] : w->timers) loop.RemoveTimer(timer);
   Table().windows.erase(HandleValue(hWnd));
   return TRUE;
 }
 
-BOOL IsWindow(HWND hWnd) { return Find(hWnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hWnd) {
+  if (Find(hWnd)) return TRUE;
+  PASS_TO_SYSTEM((::IsWindow)(hWnd));
+}
 
 BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-  if (!Find(hWnd)) return FALSE;
+  if (!Find(hWnd)) PASS_TO_SYSTEM((::PostMessageA)(hWnd, Msg, wParam, lParam));
   platform::CurrentEventLoop().Post([hWnd, Msg, wParam, lParam] {
     // The window may have gone while the message waited; then it is dropped.
     if (auto w = Find(hWnd)) platform::DispatchSafely([&] { w->proc(hWnd, Msg, wParam, lParam); });
@@ -63,14 +73,15 @@ BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   auto w = Find(hWnd);
-  if (!w) return 0;
+  if (!w) PASS_TO_SYSTEM((::SendMessageA)(hWnd, Msg, wParam, lParam));
   // Hold the window while its procedure runs, in case the procedure destroys it.
   return w->proc(hWnd, Msg, wParam, lParam);
 }
 
-UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse) {
+UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc) {
   auto w = Find(hWnd);
-  if (!w || nIDEvent == 0) return 0;
+  if (!w) PASS_TO_SYSTEM((::SetTimer)(hWnd, nIDEvent, uElapse, lpTimerFunc));
+  if (nIDEvent == 0 || lpTimerFunc != nullptr) return 0;
   auto& loop = platform::CurrentEventLoop();
   if (auto it = w->timers.find(nIDEvent); it != w->timers.end()) loop.RemoveTimer(it->second);
   w->timers[nIDEvent] = loop.AddTimer(uElapse, true, [hWnd, nIDEvent] {
@@ -81,7 +92,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse) {
 
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent) {
   auto w = Find(hWnd);
-  if (!w) return FALSE;
+  if (!w) PASS_TO_SYSTEM((::KillTimer)(hWnd, uIDEvent));
   auto it = w->timers.find(uIDEvent);
   if (it == w->timers.end()) return FALSE;
   platform::CurrentEventLoop().RemoveTimer(it->second);

@@ -9,6 +9,12 @@
 
 #include "platform/WinTypes.h"
 
+#ifdef _WIN32
+// Placement and message boxes go through the windows the framework's forms made.
+#define GetWindowPlacement(...) PLUME_HOOK(GetWindowPlacement)(__VA_ARGS__)
+#define SetWindowPlacement(...) PLUME_HOOK(SetWindowPlacement)(__VA_ARGS__)
+#define MessageBoxA(...) PLUME_HOOK(MessageBoxA)(__VA_ARGS__)
+#else
 struct POINT {
   LONG x;
   LONG y;
@@ -43,6 +49,7 @@ constexpr UINT MB_ICONWARNING = 0x00000030;
 constexpr UINT MB_ICONINFORMATION = 0x00000040;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+#endif
 
 // A window that can report and take its placement registers itself here.
 class PlacementProvider {

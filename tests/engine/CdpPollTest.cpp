@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -24,7 +25,9 @@ class CdpPollTest : public EngineTest {
   void Steer(const std::string& text) const {
     const std::string temp = sim + "/steer.tmp";
     std::ofstream(temp, std::ios::binary) << text;
-    ASSERT_EQ(std::rename(temp.c_str(), (sim + "/D.state").c_str()), 0);
+    std::error_code error;
+    std::filesystem::rename(temp, sim + "/D.state", error);
+    ASSERT_FALSE(error) << error.message();
   }
   void Count() {
     cd->OnCDInsert = [this](TObject* s) {

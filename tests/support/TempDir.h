@@ -1,6 +1,7 @@
 // A fresh folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,7 +11,12 @@ class TempDir {
  public:
   TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "plume-test-XXXXXX").string();
+#ifdef _WIN32
+    // No mkdtemp there: a unique name, and a folder that must not exist yet.
+    path_ = ::_mktemp(pattern.data()) && std::filesystem::create_directory(pattern) ? pattern : std::string();
+#else
     path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+#endif
   }
   ~TempDir() {
     std::error_code ec;

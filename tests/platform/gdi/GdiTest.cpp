@@ -45,7 +45,7 @@ TEST_F(GdiTest, SelectObjectReturnsWhatWasSelectedOfTheSameKind) {
   // A new device context holds the black pen and the white brush.
   EXPECT_EQ(SelectObject(dc, red), GetStockObject(BLACK_PEN));
   EXPECT_EQ(SelectObject(dc, grey), GetStockObject(WHITE_BRUSH));
-  HFONT initial = SelectObject(dc, bold);
+  HGDIOBJ initial = SelectObject(dc, bold);
   ASSERT_NE(initial, nullptr);
   Ellipse(dc, 0, 0, 10, 10);
   RECT r{0, 0, 100, 30};

@@ -96,7 +96,7 @@ TEST_F(MessagesTest, UnknownHandlesAreRefused) {
   HWND stranger = HandleFromValue(0xFFF0);
   EXPECT_EQ(PostMessageA(stranger, WM_USER, 0, 0), FALSE);
   EXPECT_EQ(PostMessageA(nullptr, WM_USER, 0, 0), FALSE);
-  EXPECT_EQ(SetTimer(stranger, 1, 100), 0u);
+  EXPECT_EQ(SetTimer(stranger, 1, 100, nullptr), 0u);
   EXPECT_EQ(KillTimer(stranger, 1), FALSE);
   EXPECT_EQ(IsWindow(stranger), FALSE);
   EXPECT_EQ(loop.PendingPosts(), 0u);
@@ -105,8 +105,8 @@ TEST_F(MessagesTest, UnknownHandlesAreRefused) {
 
 TEST_F(MessagesTest, TimersSendWmTimerUntilKilled) {
   HWND a = Window("a");
-  EXPECT_EQ(SetTimer(a, 7, 100), 7u);
-  EXPECT_EQ(SetTimer(a, 0, 100), 0u) << "id 0 is no timer";
+  EXPECT_EQ(SetTimer(a, 7, 100, nullptr), 7u);
+  EXPECT_EQ(SetTimer(a, 0, 100, nullptr), 0u) << "id 0 is no timer";
   loop.Advance(350);
   EXPECT_EQ(log, (Log{"a:275:7@100", "a:275:7@200", "a:275:7@300"}));
   EXPECT_EQ(KillTimer(a, 7), TRUE);
@@ -119,9 +119,9 @@ TEST_F(MessagesTest, TimersSendWmTimerUntilKilled) {
 
 TEST_F(MessagesTest, SettingATimerAgainRestartsIt) {
   HWND a = Window("a");
-  SetTimer(a, 1, 100);
+  SetTimer(a, 1, 100, nullptr);
   loop.Advance(50);
-  SetTimer(a, 1, 100);
+  SetTimer(a, 1, 100, nullptr);
   loop.Advance(200);
   EXPECT_EQ(log, (Log{"a:275:1@150", "a:275:1@250"}));
   EXPECT_EQ(loop.ActiveTimers(), 1u);
@@ -131,8 +131,8 @@ TEST_F(MessagesTest, TimerThatKillsItselfFiresOnce) {
   HWND a = Window("a", [](HWND h, UINT msg, WPARAM id) {
     if (msg == WM_TIMER && id == 1) KillTimer(h, id);
   });
-  SetTimer(a, 1, 100);
-  SetTimer(a, 2, 100);
+  SetTimer(a, 1, 100, nullptr);
+  SetTimer(a, 2, 100, nullptr);
   loop.Advance(300);
   EXPECT_EQ(log, (Log{"a:275:1@100", "a:275:2@100", "a:275:2@200", "a:275:2@300"}));
 }
@@ -142,9 +142,9 @@ TEST_F(MessagesTest, DestroyingAWindowKillsItsTimersEvenFromItsOwnTimer) {
     if (msg == WM_TIMER) DestroyWindow(h);
   });
   HWND b = Window("b");
-  SetTimer(a, 1, 100);
-  SetTimer(a, 2, 100);
-  SetTimer(b, 3, 400);
+  SetTimer(a, 1, 100, nullptr);
+  SetTimer(a, 2, 100, nullptr);
+  SetTimer(b, 3, 400, nullptr);
   loop.Advance(500);
   EXPECT_EQ(log, (Log{"a:275:1@100", "b:275:3@400"}));
   EXPECT_EQ(loop.ActiveTimers(), 1u);

@@ -1,0 +1,37 @@
+# The 64-bit Windows target, cross-built with MinGW-w64 (cmake/mingw-w64.cmake). The
+# engine, framework and controls unit tests run on the manual loop under wine64, with the
+# simulated drives in front of the system's CD commands. scripts/test.sh starts the Wine
+# server before CTest: a server started by CTest keeps its output pipe open for ever.
+
+if(PLUME_TESTS)
+  enable_testing()
+  # Debian's GoogleTest sources, built with the cross compiler.
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+
+  add_library(plume_test_support STATIC
+              tests/support/PlatformFixture.cpp tests/support/RecordingCanvas.cpp
+              tests/support/RecordingMci.cpp tests/support/FakeBackend.cpp)
+  target_include_directories(plume_test_support PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(plume_test_support PUBLIC plume_components gtest)
+
+  set(windows_tests
+      "engine:tests/engine/*.cpp"
+      "framework:tests/framework/*.cpp"
+      "controls:tests/controls/*.cpp"
+      "mci:tests/platform/mci/CdCommandLayerTest.cpp")
+  foreach(entry IN LISTS windows_tests)
+    string(REPLACE ":" ";" parts ${entry})
+    list(GET parts 0 name)
+    list(GET parts 1 pattern)
+    file(GLOB tsrc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${pattern})
+    add_executable(test_${name} ${tsrc})
+    target_link_libraries(test_${name} PRIVATE plume_test_support gtest_main)
+    gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 120)
+  endforeach()
+  target_link_libraries(test_framework PRIVATE plume_resources)
+  target_compile_definitions(test_framework PRIVATE PLUME_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endif()
