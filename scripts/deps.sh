@@ -13,6 +13,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   clang libclang-rt-14-dev
   dbus playerctl desktop-file-utils
+  g++-mingw-w64-x86-64-posix wine64 wine
 )
 
 missing=()

@@ -9,6 +9,11 @@
 
 #include "platform/WinTypes.h"
 
+#ifdef _WIN32
+// The system starts programs; the platform only names its volume program as it is called
+// since Vista (SndVol.exe, no longer Sndvol32.exe).
+#define CreateProcessA(...) PLUME_HOOK(CreateProcessA)(__VA_ARGS__)
+#else
 // The records keep the original layout and field names, so that code filling them reads as
 // it does there. HANDLE fields are plain pointers: our handles are opaque values.
 struct STARTUPINFOA {
@@ -42,9 +47,13 @@ struct PROCESS_INFORMATION {
 constexpr DWORD STARTF_USESHOWWINDOW = 0x00000001;
 constexpr DWORD STARTF_USESTDHANDLES = 0x00000100;
 
+#endif
+
+#ifndef _WIN32
 // Fills the record the way this program was started: cb set, lpTitle the executable's
 // path, every other field zero. The title stays valid for the life of the program.
 void GetStartupInfoA(STARTUPINFOA* lpStartupInfo);
+#endif
 
 // Starts a program and returns at once; TRUE when it started, FALSE when the program could
 // not be found or started (nothing else happens then).
@@ -70,6 +79,7 @@ BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, void* lpProce
                     BOOL bInheritHandles, DWORD dwCreationFlags, void* lpEnvironment, LPCSTR lpCurrentDirectory,
                     STARTUPINFOA* lpStartupInfo, PROCESS_INFORMATION* lpProcessInformation);
 
+#ifndef _WIN32
 namespace platform::process {
 
 // Splits a command line into words by the original system's rules: spaces and tabs
@@ -86,3 +96,4 @@ const std::vector<std::vector<std::string>>& DesktopMixers();
 bool IsVolumeProgram(std::string_view program);
 
 }  // namespace platform::process
+#endif

@@ -37,6 +37,7 @@ layer_of() {  # sets layer and allowed (a regex over include paths); empty for n
   layer= allowed=
   case $1 in
     platform/qt/*) layer=platform-on-Qt allowed=$below_platform ;;
+    platform/win32/*) layer=platform-on-Win32 allowed=$below_platform ;;
     platform/*) layer=platform allowed=$below_platform ;;
     framework/*) layer=framework allowed=$below_framework ;;
     engine/* | controls/* | settings/IniGT.*) layer=components allowed=$below_components ;;
@@ -50,6 +51,14 @@ layer_of() {  # sets layer and allowed (a regex over include paths); empty for n
 may_see_qt() {
   case $1 in
     platform/qt/* | player/Project1.cpp | tests/platform_qt/* | tests/player_qt/* | bench/floor.cpp) return 0 ;;
+  esac
+  return 1
+}
+
+# The Windows backend is the Qt backend's sibling: only the main routine and tests reach it.
+may_see_win32() {
+  case $1 in
+    platform/win32/* | player/Project1.cpp | tests/*) return 0 ;;
   esac
   return 1
 }
@@ -77,6 +86,11 @@ while IFS= read -r line; do
     may_see_qt "$file" || complain "$file includes <$inc>: Qt belongs to platform/qt/ alone"
   elif [[ $inc == platform/qt/* ]]; then
     may_see_qt "$file" || complain "$file includes $inc: only the main routine and the Qt tests reach platform/qt/"
+  elif [[ $inc == platform/win32/* ]]; then
+    may_see_win32 "$file" || complain "$file includes $inc: only the main routine and the tests reach platform/win32/"
+  elif [[ ${inc,,} =~ ^(windows|mmsystem|commctrl|wingdi|winuser|shellapi|shlobj|objbase)\.h$ ]]; then
+    [[ $file == platform/* || $file == tests/* ]] ||
+      complain "$file includes <$inc>: the system's headers are the platform's to include"
   elif [[ $inc =~ $project ]]; then
     [[ $inc =~ ^($allowed) ]] || complain "$file includes $inc, above the $layer layer"
   elif [[ $inc =~ ^(cdio|pulse|xcb|X11)/ ]]; then

@@ -65,7 +65,7 @@ TEST_F(GdiTest, SelectObjectReturnsWhatWasSelectedOfTheSameKind) {
   EXPECT_EQ(canvas.Describe(),
             "Ellipse 0,0,10,10 pen none brush hollow\n"
             "TextOut 0,0 \"A\" #000000 font ＭＳ Ｐゴシック 12\n");
-  for (HGDIOBJ h : {red, grey, bold}) EXPECT_TRUE(DeleteObject(h));
+  for (HGDIOBJ h : {HGDIOBJ(red), HGDIOBJ(grey), HGDIOBJ(bold)}) EXPECT_TRUE(DeleteObject(h));
 }
 
 TEST_F(GdiTest, SelectObjectRefusesRegionsBitmapsAndUnknownHandles) {
@@ -91,8 +91,8 @@ TEST_F(GdiTest, StockObjectsAreDistinctFixedAndUndeletable) {
 
   // The hollow brush fills nothing: a FillRect with it draws nothing at all.
   RECT r{0, 0, 10, 10};
-  EXPECT_EQ(FillRect(dc, &r, GetStockObject(HOLLOW_BRUSH)), 1);
-  FillRect(dc, &r, GetStockObject(GRAY_BRUSH));
+  EXPECT_EQ(FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH))), 1);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
   SelectObject(dc, GetStockObject(WHITE_PEN));
   SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
   Ellipse(dc, 0, 0, 10, 10);
@@ -129,7 +129,7 @@ TEST_F(GdiTest, PatternBrushKeepsItsPixelsAfterTheBitmapIsDeleted) {
   EXPECT_EQ(b.pattern->pixels, checker.pixels);
   EXPECT_TRUE(DeleteObject(brush));
   EXPECT_EQ(CreatePatternBrush(nullptr), nullptr);
-  EXPECT_EQ(CreatePatternBrush(GetStockObject(BLACK_PEN)), nullptr);
+  EXPECT_EQ(CreatePatternBrush(static_cast<HBITMAP>(GetStockObject(BLACK_PEN))), nullptr);
   EXPECT_EQ(CreateBitmapFromImage(platform::ui::Image{}), nullptr);
 }
 
@@ -180,7 +180,7 @@ TEST_F(GdiTest, ShapesGoToTheDeviceWithTheSelectedPenAndBrush) {
   EXPECT_FALSE(Ellipse(nullptr, 0, 0, 1, 1));
   EXPECT_FALSE(Arc(nullptr, 0, 0, 1, 1, 0, 0, 0, 0));
   EXPECT_EQ(FillRect(dc, nullptr, face), 0);
-  EXPECT_EQ(FillRect(dc, &r, shadow), 0);  // a pen is no brush
+  EXPECT_EQ(FillRect(dc, &r, reinterpret_cast<HBRUSH>(shadow)), 0);  // a pen is no brush
   SelectObject(dc, GetStockObject(BLACK_PEN));
   SelectObject(dc, GetStockObject(WHITE_BRUSH));
   DeleteObject(shadow);
@@ -434,7 +434,7 @@ TEST(GdiRegionTest, EllipticRegionHoldsThePixelsWhoseCentresLieInside) {
   EXPECT_FALSE(PtInRegion(empty, 5, 10));
   HRGN dot = CreateEllipticRgn(5, 5, 6, 6);
   EXPECT_TRUE(PtInRegion(dot, 5, 5));
-  EXPECT_FALSE(PtInRegion(GetStockObject(BLACK_PEN), 0, 0));
+  EXPECT_FALSE(PtInRegion(static_cast<HRGN>(GetStockObject(BLACK_PEN)), 0, 0));
   DeleteObject(empty);
   DeleteObject(dot);
 }
