@@ -36,7 +36,7 @@ QImage Render(int width, int height, const std::function<void(HDC)>& paint, QPoi
 }
 
 // Selects a new pen and brush, draws, and deletes them again.
-void WithPenAndBrush(HDC dc, HPEN pen, HBRUSH brush, const std::function<void()>& draw) {
+void WithPenAndBrush(HDC dc, HGDIOBJ pen, HGDIOBJ brush, const std::function<void()>& draw) {
   HGDIOBJ oldPen = SelectObject(dc, pen);
   HGDIOBJ oldBrush = SelectObject(dc, brush);
   draw();
