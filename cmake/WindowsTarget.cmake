@@ -3,6 +3,17 @@
 # simulated drives in front of the system's CD commands. scripts/test.sh starts the Wine
 # server before CTest: a server started by CTest keeps its output pipe open for ever.
 
+# The system's windows: the peers, the event loop on the message queue, the widget dump.
+file(GLOB win32_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp ${CMAKE_SOURCE_DIR}/platform/win32/*.h)
+add_library(plume_platform_win32 STATIC ${win32_sources})
+plume_layer_includes(plume_platform_win32 platform_win32)
+target_link_libraries(plume_platform_win32 PUBLIC plume_platform comctl32 gdi32)
+
+# plume.exe: a program of the windowing subsystem (no console), with its manifest and icon.
+enable_language(RC)
+add_executable(plume WIN32 player/Project1Win32.cpp desktop/windows/plume.rc)
+target_link_libraries(plume PRIVATE plume_windows plume_resources plume_platform_win32)
+
 if(PLUME_TESTS)
   enable_testing()
   # Debian's GoogleTest sources, built with the cross compiler.
