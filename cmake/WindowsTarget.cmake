@@ -45,4 +45,14 @@ if(PLUME_TESTS)
   endforeach()
   target_link_libraries(test_framework PRIVATE plume_resources)
   target_compile_definitions(test_framework PRIVATE PLUME_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+  # plume.exe itself under wine64 and a private X server.
+  find_program(XVFB_PROGRAM Xvfb)
+  find_program(XDOTOOL_PROGRAM xdotool)
+  if(XVFB_PROGRAM AND XDOTOOL_PROGRAM)
+    add_test(NAME e2e.plume_exe
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e_windows/plume_exe.sh $<TARGET_FILE:plume>
+                     ${CMAKE_BINARY_DIR}/plume_exe.png)
+    set_tests_properties(e2e.plume_exe PROPERTIES TIMEOUT 180)
+  endif()
 endif()

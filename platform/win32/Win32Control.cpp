@@ -69,8 +69,15 @@ const wchar_t* Win32Control::OwnClass() {
 }
 
 HWND Win32Control::Make(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent) {
-  return CreateWindowExW(exStyle, className ? className : OwnClass(), L"", style, 0, 0, 0, 0, parent, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
+  // Siblings clip each other, so each paints only what of it is in sight: the system paints
+  // siblings in no particular order.
+  if (style & WS_CHILD) style |= WS_CLIPSIBLINGS;
+  HWND made = CreateWindowExW(exStyle, className ? className : OwnClass(), L"", style, 0, 0, 0, 0, parent, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  // A control made later lies above the ones before it, as the window descriptions stack
+  // them; drawn controls move beneath the windowed ones when they say what they are.
+  if (made && parent) SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return made;
 }
 
 void Win32Control::Notify(const std::function<void(ui::PeerHandler&)>& call) const {
@@ -141,7 +148,31 @@ void Win32Control::SetTabStop(bool stop) {
   SetWindowLongPtrW(hwnd_, GWL_STYLE, stop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
 }
 
-void Win32Control::RaiseToTop() { SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+void Win32Control::RaiseToTop() { PlaceInStack(); }
+
+void Win32Control::MarkDrawn() {
+  drawn_ = true;
+  PlaceInStack();
+}
+
+void Win32Control::PlaceInStack() {
+  HWND parent = GetParent(hwnd_);
+  if (parent == nullptr || (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) == 0) {
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
+  HWND insertAfter = HWND_TOP;
+  if (drawn_) {
+    // The siblings run from the top of the stack down; the last windowed one is the lowest.
+    HWND lowestWindowed = nullptr;
+    for (HWND w = GetWindow(parent, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+      auto* peer = FromHwnd(w);
+      if (w != hwnd_ && peer != nullptr && !peer->drawn_) lowestWindowed = w;
+    }
+    if (lowestWindowed != nullptr) insertAfter = lowestWindowed;  // right beneath it
+  }
+  SetWindowPos(hwnd_, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
 
 bool Win32Control::ForwardMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);

@@ -73,6 +73,12 @@ class Win32Control : public virtual ui::ControlPeer {
   Win32Control(HWND hwnd, ui::PeerHandler* handler);
   // Messages of our own windows; return true with result set when handled.
   virtual bool Handle(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) { return false; }
+  // For the controls the original draws on its parent (labels, pictures, drawn controls):
+  // they stack beneath every windowed sibling, later ones above earlier ones.
+  void MarkDrawn();
+  // Puts the control where it belongs among its siblings: windowed ones on top, drawn ones
+  // right under the lowest windowed sibling.
+  void PlaceInStack();
   // Calls the handler, if any, from the loop's safety net.
   void Notify(const std::function<void(ui::PeerHandler&)>& call) const;
   // Mouse messages of our own windows, as the handler wants them.
@@ -102,6 +108,7 @@ class Win32Control : public virtual ui::ControlPeer {
   HBRUSH brush_ = nullptr;
   int tabOrder_ = 0;
   bool tracking_ = false;
+  bool drawn_ = false;
 };
 
 }  // namespace platform::win32

@@ -6,7 +6,9 @@
 namespace platform::win32 {
 
 Win32CustomPeer::Win32CustomPeer(HWND parent, ui::PeerHandler* handler)
-    : Win32Control(Make(nullptr, WS_CHILD | WS_VISIBLE, 0, parent), handler) {}
+    : Win32Control(Make(nullptr, WS_CHILD | WS_VISIBLE, 0, parent), handler) {
+  MarkDrawn();
+}
 
 void Win32CustomPeer::Paint() {
   PAINTSTRUCT ps;

@@ -3,7 +3,9 @@
 namespace platform::win32 {
 
 Win32ImagePeer::Win32ImagePeer(HWND parent, ui::PeerHandler* handler)
-    : Win32Control(Make(nullptr, WS_CHILD | WS_VISIBLE, 0, parent), handler) {}
+    : Win32Control(Make(nullptr, WS_CHILD | WS_VISIBLE, 0, parent), handler) {
+  MarkDrawn();
+}
 
 void Win32ImagePeer::SetPicture(const ui::Image& picture) {
   picture_ = picture;

@@ -13,7 +13,9 @@ std::string ColorName(ui::Rgb color) {
 }
 
 Win32LabelPeer::Win32LabelPeer(HWND parent, ui::PeerHandler* handler)
-    : Win32Control(Make(nullptr, WS_CHILD | WS_VISIBLE, 0, parent), handler) {}
+    : Win32Control(Make(nullptr, WS_CHILD | WS_VISIBLE, 0, parent), handler) {
+  MarkDrawn();
+}
 
 void Win32LabelPeer::SetAlignment(ui::Alignment a) {
   alignment_ = a;
@@ -52,7 +54,8 @@ bool Win32LabelPeer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
   if (Opaque()) {
     FillBackground(dc, r);
   } else if (auto* parent = FromHwnd(GetParent(hwnd_))) {
-    // A transparent label shows its parent's colour; nothing here draws under labels.
+    // Siblings clip each other, so a label without a background of its own shows its
+    // parent's colour, not what lies beneath it.
     HBRUSH b = (::CreateSolidBrush)(parent->OnControlColor(dc) ? GetBkColor(dc) : 0xC0C0C0);
     (::FillRect)(dc, &r, b);
     (::DeleteObject)(b);
