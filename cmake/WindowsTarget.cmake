@@ -43,6 +43,12 @@ if(PLUME_TESTS)
     target_link_libraries(test_${name} PRIVATE plume_test_support gtest_main)
     gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 120)
   endforeach()
+  # The Win32 peers and what passes through to the system, under Wine without a display.
+  file(GLOB win32_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/platform_win32/*.cpp)
+  add_executable(test_platform_win32 ${win32_tests})
+  target_include_directories(test_platform_win32 PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(test_platform_win32 PRIVATE plume_platform_win32 gtest_main)
+  gtest_discover_tests(test_platform_win32 DISCOVERY_TIMEOUT 120)
   target_link_libraries(test_framework PRIVATE plume_resources)
   target_compile_definitions(test_framework PRIVATE PLUME_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
