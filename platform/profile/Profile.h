@@ -4,6 +4,12 @@
 
 #include "platform/WinTypes.h"
 
+#ifdef _WIN32
+// The system's functions, on the file the per-user store's rule picks (see PerUserStore.h).
+#define GetPrivateProfileStringA(...) PLUME_HOOK(GetPrivateProfileStringA)(__VA_ARGS__)
+#define WritePrivateProfileStringA(...) PLUME_HOOK(WritePrivateProfileStringA)(__VA_ARGS__)
+#endif
+
 // Reads one value, or lists names when lpKeyName or lpAppName is null.
 //
 // Section and key names match without regard to ASCII case, and only the first of
