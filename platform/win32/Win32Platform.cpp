@@ -4,6 +4,7 @@
 #include "platform/win32/Win32Backend.h"
 #include "platform/win32/Win32Diagnostics.h"
 #include "platform/win32/Win32EventLoop.h"
+#include "platform/win32/Win32HelpViewer.h"
 
 namespace platform::win32 {
 
@@ -17,6 +18,7 @@ void InstallWin32Platform() {
     (::GetCursorPos)(&p);
     return p;
   });
+  InstallWin32HelpViewer();
   StartDiagnostics(backend);
 }
 
