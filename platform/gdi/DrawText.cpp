@@ -185,6 +185,14 @@ void DrawLine(const DcState& dc, const platform::ui::FontSpec& font, const Line&
 }  // namespace
 
 int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, RECT* lprc, UINT format) {
+#ifdef _WIN32
+  // The system's device context: its own text drawing, given UTF-16.
+  if (FindDc(hdc) == nullptr) {
+    if (lpchText == nullptr || cchText < -1) return 0;
+    std::wstring text = Utf16(lpchText, cchText == -1 ? static_cast<int>(std::strlen(lpchText)) : cchText);
+    return DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), lprc, format);
+  }
+#endif
   DcState* dc = FindDc(hdc);
   if (dc == nullptr || lpchText == nullptr || lprc == nullptr || cchText < -1) return 0;
   const std::string_view text(lpchText, cchText == -1 ? std::strlen(lpchText) : static_cast<std::size_t>(cchText));

@@ -26,25 +26,53 @@ std::function<POINT()>& CursorSource() {
 
 }  // namespace
 
+// On Windows a device context that is none of ours is the system's, which draws on it.
+#ifdef _WIN32
+namespace {
+
+BOOL SystemTextOut(HDC hdc, int x, int y, LPCSTR text, int c) {
+  if (text == nullptr || c < 0) return FALSE;
+  const std::wstring wide = Utf16(text, c);
+  return TextOutW(hdc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+BOOL SystemTextExtent(HDC hdc, LPCSTR text, int c, SIZE* size) {
+  if (text == nullptr || c < 0) return FALSE;
+  const std::wstring wide = Utf16(text, c);
+  return GetTextExtentPoint32W(hdc, wide.c_str(), static_cast<int>(wide.size()), size);
+}
+
+}  // namespace
+
+#define SYSTEM_DC(hdc, call) \
+  if (FindDc(hdc) == nullptr) return (call)
+#else
+#define SYSTEM_DC(hdc, call)
+#endif
+
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
+  SYSTEM_DC(hdc, (::SetTextColor)(hdc, color));
   DcState* dc = FindDc(hdc);
   if (dc == nullptr) return CLR_INVALID;
   return std::exchange(dc->textColor, color & 0xFFFFFF);
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF color) {
+  SYSTEM_DC(hdc, (::SetBkColor)(hdc, color));
   DcState* dc = FindDc(hdc);
   if (dc == nullptr) return CLR_INVALID;
   return std::exchange(dc->bkColor, color & 0xFFFFFF);
 }
 
 int SetBkMode(HDC hdc, int mode) {
+  SYSTEM_DC(hdc, (::SetBkMode)(hdc, mode));
   DcState* dc = FindDc(hdc);
   if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
   return std::exchange(dc->bkMode, mode);
 }
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+  SYSTEM_DC(hdc, (::Ellipse)(hdc, left, top, right, bottom));
   DcState* dc = FindDc(hdc);
   if (dc == nullptr) return FALSE;
   Normalise(left, top, right, bottom);
@@ -53,6 +81,7 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
 }
 
 BOOL Arc(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  SYSTEM_DC(hdc, (::Arc)(hdc, x1, y1, x2, y2, x3, y3, x4, y4));
   DcState* dc = FindDc(hdc);
   if (dc == nullptr) return FALSE;
   Normalise(x1, y1, x2, y2);
@@ -61,6 +90,8 @@ BOOL Arc(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 }
 
 int FillRect(HDC hdc, const RECT* lprc, HBRUSH hbr) {
+  // The system's device takes the system's brushes and colour indexes, not ours.
+  SYSTEM_DC(hdc, FindObject(hbr) ? 0 : (::FillRect)(hdc, lprc, hbr));
   DcState* dc = FindDc(hdc);
   if (dc == nullptr || lprc == nullptr) return 0;
   BrushSpec brush;
@@ -79,6 +110,7 @@ int FillRect(HDC hdc, const RECT* lprc, HBRUSH hbr) {
 }
 
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
+  SYSTEM_DC(hdc, SystemTextOut(hdc, x, y, lpString, c));
   DcState* dc = FindDc(hdc);
   if (dc == nullptr || lpString == nullptr || c < 0) return FALSE;
   if (c == 0) return TRUE;
@@ -96,6 +128,7 @@ BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
 }
 
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, SIZE* psizl) {
+  SYSTEM_DC(hdc, SystemTextExtent(hdc, lpString, c, psizl));
   DcState* dc = FindDc(hdc);
   if (dc == nullptr || lpString == nullptr || c < 0 || psizl == nullptr) return FALSE;
   int width = 0, height = 0;

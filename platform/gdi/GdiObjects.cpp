@@ -86,6 +86,16 @@ DcState* FindDc(HDC hdc) {
   return it == dcs.end() ? nullptr : &it->second;
 }
 
+#ifdef _WIN32
+std::wstring Utf16(const char* text, int length) {
+  if (length <= 0) return {};
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text, length, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, length, out.data(), n);
+  return out;
+}
+#endif
+
 // Objects selected into a device context cannot be deleted, so these always find theirs.
 const PenSpec& SelectedPen(const DcState& dc) { return FindObject(dc.pen)->pen; }
 const BrushSpec& SelectedBrush(const DcState& dc) { return FindObject(dc.brush)->brush; }
@@ -185,6 +195,10 @@ HGDIOBJ GetStockObject(int i) {
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
+#ifdef _WIN32
+  // The system's device context takes the system's objects.
+  if (FindDc(hdc) == nullptr && FindObject(h) == nullptr) return (::SelectObject)(hdc, h);
+#endif
   DcState* dc = FindDc(hdc);
   const GdiObject* o = FindObject(h);
   if (dc == nullptr || o == nullptr) return nullptr;
@@ -203,6 +217,9 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
 
 BOOL DeleteObject(HGDIOBJ ho) {
   const GdiObject* o = FindObject(ho);
+#ifdef _WIN32
+  if (o == nullptr && ho != nullptr) return (::DeleteObject)(ho);  // the system's own
+#endif
   if (o == nullptr || o->stock) return FALSE;
   Tables& t = Table();
   // The original refuses to delete what a device context still holds.

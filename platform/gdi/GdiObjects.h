@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/gdi/Gdi.h"
 
@@ -40,6 +41,12 @@ HGDIOBJ AddObject(GdiObject object);
 // nullptr for a handle that names no object (never made, or deleted).
 GdiObject* FindObject(HGDIOBJ h);
 DcState* FindDc(HDC hdc);
+
+#ifdef _WIN32
+// A device context that is none of ours is the system's, and drawing on it passes through
+// to the system; its text functions take UTF-16, so our UTF-8 is converted on the way.
+std::wstring Utf16(const char* text, int length);
+#endif
 
 // What is selected into a device context, as the device draws it.
 const PenSpec& SelectedPen(const DcState& dc);
