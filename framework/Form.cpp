@@ -16,14 +16,22 @@ using platform::ui::CurrentBackend;
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
   SetVisible(false);
-  handle_ = CreateMessageWindow([this](HWND, UINT msg, WPARAM, LPARAM) -> LRESULT {
-    if (msg == WM_CLOSE) Close();
-    return 0;
-  });
-  RegisterPlacementProvider(handle_, this);
-  if (auto* backend = CurrentBackend()) {
-    peer_ = backend->CreateForm(this);
-    platform::ui::AssociatePeer(handle_, PeerAs<platform::ui::FormPeer>());
+  if (auto* backend = CurrentBackend()) peer_ = backend->CreateForm(this);
+  auto* formPeer = PeerAs<platform::ui::FormPeer>();
+  // Where the backend's windows are the system's, the form goes by its real window and the
+  // system answers for it (a close request comes through the peer); elsewhere it is a
+  // message window of the platform, whose placement the form itself answers.
+  handle_ = formPeer ? formPeer->SystemWindow() : nullptr;
+  if (handle_ == nullptr) {
+    handle_ = CreateMessageWindow([this](HWND, UINT msg, WPARAM, LPARAM) -> LRESULT {
+      if (msg == WM_CLOSE) Close();
+      return 0;
+    });
+    ownsHandle_ = true;
+    RegisterPlacementProvider(handle_, this);
+  }
+  if (formPeer) {
+    platform::ui::AssociatePeer(handle_, formPeer);
     SyncPeer();
   }
 }
@@ -32,8 +40,10 @@ TForm::~TForm() {
   if (OnDestroy) OnDestroy(this);
   if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
   platform::ui::AssociatePeer(handle_, nullptr);
-  UnregisterPlacementProvider(handle_);
-  DestroyWindow(handle_);
+  if (ownsHandle_) {
+    UnregisterPlacementProvider(handle_);
+    DestroyWindow(handle_);
+  }
 }
 
 void TForm::ReadDescription(const std::string& resourceName) {

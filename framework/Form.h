@@ -111,6 +111,7 @@ class TForm : public TWinControl, public THandlerOwner, public PlacementProvider
   bool OfferChar(TWinControl* parent, char32_t ch);
 
   HWND handle_ = nullptr;
+  bool ownsHandle_ = false;  // a message window of ours, not the system's window
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   TPosition position_ = poDesigned;

@@ -199,6 +199,10 @@ class FormPeer : public virtual ControlPeer {
   virtual void BringToFront() = 0;
   // 0 normal, 1 minimised, 2 maximised.
   virtual void SetWindowState(int /*state*/) {}
+  // The system's own top-level window, where the backend's windows are the system's (on
+  // Windows): the form then goes by it, and placement calls reach the system. nullptr
+  // elsewhere, where a form keeps a message window of the platform as its handle.
+  virtual HWND SystemWindow() const { return nullptr; }
 };
 
 class Backend {

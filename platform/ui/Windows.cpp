@@ -58,6 +58,10 @@ void UnregisterPlacementProvider(HWND hWnd) { Providers().erase(hWnd); }
 
 BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl) {
   auto it = Providers().find(hWnd);
+#ifdef _WIN32
+  // A window of the system's: the system knows its placement.
+  if (it == Providers().end()) return (::GetWindowPlacement)(hWnd, lpwndpl);
+#endif
   if (it == Providers().end() || lpwndpl == nullptr || lpwndpl->length != sizeof(WINDOWPLACEMENT)) return FALSE;
   it->second->GetPlacement(*lpwndpl);
   lpwndpl->length = sizeof(WINDOWPLACEMENT);
@@ -66,6 +70,9 @@ BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl) {
 
 BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl) {
   auto it = Providers().find(hWnd);
+#ifdef _WIN32
+  if (it == Providers().end()) return (::SetWindowPlacement)(hWnd, lpwndpl);
+#endif
   if (it == Providers().end() || lpwndpl == nullptr) return FALSE;
   WINDOWPLACEMENT wp = *lpwndpl;
   Rect64 r = Widened(wp.rcNormalPosition);

@@ -19,6 +19,7 @@ class Win32FormPeer : public Win32Control, public ui::FormPeer {
   void ShowWindow(bool visible, bool activate) override;
   void BringToFront() override;
   void SetWindowState(int state) override;
+  HWND SystemWindow() const override { return hwnd_; }
 
   const char* DumpClass() const override { return "Win32Form"; }
   std::string DumpFields() const override;
