@@ -37,7 +37,7 @@ SoundOutputFactory SetSoundOutputFactory(SoundOutputFactory factory) {
 // The system's drives play through the system's own CD audio device; the table's drives
 // keep time on the clock, silent.
 void UseSystemSound(const std::string&) {
-  SetSoundOutputFactory([] { return std::make_unique<ClockSoundOutput>(false); });
+  SetSoundOutputFactory([]() -> std::unique_ptr<SoundOutput> { return ClockSoundOutput::StandIn(); });
 }
 #else
 void UseSystemSound(const std::string& applicationName) {
