@@ -13,6 +13,15 @@
 // The system starts programs; the platform only names its volume program as it is called
 // since Vista (SndVol.exe, no longer Sndvol32.exe).
 #define CreateProcessA(...) PLUME_HOOK(CreateProcessA)(__VA_ARGS__)
+
+namespace platform::process {
+
+// The command line the system is given for one of the program's: the old volume program
+// (any case, with or without a folder and ".exe", quoted or not) becomes SndVol.exe with the
+// same arguments; anything else is passed on as it is.
+std::string SystemCommandLine(const std::string& commandLine);
+
+}  // namespace platform::process
 #else
 // The records keep the original layout and field names, so that code filling them reads as
 // it does there. HANDLE fields are plain pointers: our handles are opaque values.

@@ -25,6 +25,12 @@ wait_for "disc announced" "Audio CD" 10 ui_field noCD text
 wait_for "tracks listed" "1|2|3" 10 ui_field_in Form1 List1 items
 wait_for "stopped" "停止" 10 ui_field ModeSong text
 expect_eq "round play button is a drawn control" "Win32Custom" "$(ui_field Cmb_Play class)"
+# The secondary windows are made at the start and stay hidden until asked for: on the X
+# side only the deck is in sight.
+for form in CDList_Form VerForm Setting_Form; do
+  expect_eq "$form hidden" 0 "$(ui_field "$form" visible)"
+done
+expect_eq "one window in sight" 1 "$(xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l)"
 
 click_control "$wid" Form1 Cmb_Play
 wait_for "mode" "再生" 10 ui_field ModeSong text
