@@ -54,7 +54,8 @@ std::string ReadSheet(const std::string& path) {
     text.resize(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
     while (got < text.size()) {
-      const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+      // A sheet is far below the unsigned count Windows' read takes.
+      const auto n = ::read(fd, text.data() + got, static_cast<unsigned>(text.size() - got));
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) throw DiscImageError(path + ": cannot read the sheet: " + std::strerror(errno));
       if (n == 0) break;

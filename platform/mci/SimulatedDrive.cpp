@@ -255,7 +255,8 @@ void SimulatedDrive::WriteControlFile() {
   const std::string bytes = text.str();
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(file.fd, bytes.data() + done, bytes.size() - done);
+    // A few lines, far below the unsigned count Windows' write takes.
+    const auto n = ::write(file.fd, bytes.data() + done, static_cast<unsigned>(bytes.size() - done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);

@@ -11,7 +11,8 @@ namespace {
 
 std::string Hex(COLORREF c) {
   char buf[8];
-  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+  const auto v = static_cast<unsigned>(c);  // COLORREF is unsigned long on Windows
+  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
   return buf;
 }
 
