@@ -15,14 +15,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 windows_tests() {
   local wine=/usr/lib/wine
   export WINEPREFIX="$PWD/build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  mkdir -p "$WINEPREFIX"
-  # (A server of the prefix that is already running is kept.)
-  "$wine/wineserver" -p </dev/null >/dev/null 2>&1 || true
-  "$wine/wine64" wineboot -i </dev/null >/dev/null 2>&1
-  cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build build/windows -j "$jobs"
-  # The peers are real windows, which Wine makes only on an X server: a private one.
+  # The peers are real windows, which Wine makes only on an X server: a private one, in
+  # force before the prefix's server starts, since its first programs keep the display.
   local n xvfb=""
   for _ in $(seq 20); do
     n=$((200 + RANDOM % 700))
@@ -34,11 +28,21 @@ windows_tests() {
     xvfb=""
   done
   [ -n "$xvfb" ] || { echo "no virtual X server for the Windows tests" >&2; return 1; }
-  local status=0
-  DISPLAY=":$n" ctest --test-dir build/windows --output-on-failure -j "$jobs" | tee build/windows-tests.log ||
-    status=1
-  kill "$xvfb" 2>/dev/null || true
+  local display=${DISPLAY-}
+  export DISPLAY=":$n"
+  mkdir -p "$WINEPREFIX"
   "$wine/wineserver" -k </dev/null >/dev/null 2>&1 || true
+  "$wine/wineserver" -w </dev/null >/dev/null 2>&1 || true
+  "$wine/wineserver" -p </dev/null >/dev/null 2>&1
+  "$wine/wine64" wineboot -i </dev/null >/dev/null 2>&1
+  cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build/windows -j "$jobs"
+  local status=0
+  ctest --test-dir build/windows --output-on-failure -j "$jobs" | tee build/windows-tests.log || status=1
+  "$wine/wineserver" -k </dev/null >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+  if [ -n "$display" ]; then export DISPLAY=$display; else unset DISPLAY; fi
   return $status
 }
 

@@ -40,7 +40,7 @@ struct Events : ui::PeerHandler {
     log.push_back("close");
     return false;
   }
-  void PeerPaint(void* dc) override { log.push_back(dc ? "paint" : "paint without dc"); }
+  void PeerPaint(HDC dc) override { log.push_back(dc ? "paint" : "paint without dc"); }
 };
 
 class Win32PeerTest : public ::testing::Test {
