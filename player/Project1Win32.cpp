@@ -18,7 +18,8 @@ int main() {
   platform::win32::InstallWin32Platform();
   platform::audio::UseSystemSound("plume");
   RegisterEmbeddedResources();
-  if (const auto help = FindResource("help/plume.hlp")) platform::help::RegisterHelpText("plume.hlp", std::string(*help));
+  if (const auto help = FindResource("help/plume.hlp"))
+    platform::help::RegisterHelpText("plume.hlp", std::string(*help));
   RegisterPlayerClasses();
 
   int result = 0;
@@ -27,7 +28,8 @@ int main() {
     Application->SetTitle("ＣＤデッキ「澄響」");
     Application->CreateForm(Form1);
     TBitmap icon;
-    if (const auto data = FindResource("plume.ico"); data && icon.LoadIconFromBytes(*data, 32)) Form1->SetIcon(icon.Image());
+    if (const auto data = FindResource("plume.ico"); data && icon.LoadIconFromBytes(*data, 32))
+      Form1->SetIcon(icon.Image());
     Application->CreateForm(CDList_Form);
     Application->CreateForm(VerForm);
     Application->CreateForm(Setting_Form);

@@ -49,8 +49,7 @@ void UseSystemSound(const std::string& applicationName) {
       auto pulse = std::make_unique<PulseSoundOutput>(applicationName);
       if (pulse->Open()) return pulse;
       *refused = true;
-      std::cerr << "plume: no sound server (" << pulse->Error()
-                << "); the deck plays on in silence\n";
+      std::cerr << "plume: no sound server (" << pulse->Error() << "); the deck plays on in silence\n";
     }
     return ClockSoundOutput::StandIn();
   });

@@ -43,7 +43,8 @@ void AddSystemLetters(std::vector<DriveEntry>& entries) {
   const DWORD n = (::GetLogicalDriveStringsA)(sizeof roots, roots);
   if (n == 0 || n >= sizeof roots) return;
   for (const char* r = roots; *r != '\0'; r += std::strlen(r) + 1)
-    entries.push_back({static_cast<char>(std::toupper(static_cast<unsigned char>(r[0]))), (::GetDriveTypeA)(r), nullptr});
+    entries.push_back(
+        {static_cast<char>(std::toupper(static_cast<unsigned char>(r[0]))), (::GetDriveTypeA)(r), nullptr});
 }
 #else
 std::vector<std::unique_ptr<cd::CdDriver>> MachineCdDrives() {

@@ -256,8 +256,7 @@ MCIERROR CdCommandLayer::StatusOfDisc(const Device& d, CdDriver& drv, DWORD flag
   const bool track = flags & MCI_TRACK;
   // A track's start and the disc's start are two different questions; asked together the
   // original refuses before it looks at the disc.
-  if (track && (flags & MCI_STATUS_START) && p->dwItem == MCI_STATUS_POSITION)
-    return MCIERR_FLAGS_NOT_COMPATIBLE;
+  if (track && (flags & MCI_STATUS_START) && p->dwItem == MCI_STATUS_POSITION) return MCIERR_FLAGS_NOT_COMPATIBLE;
   if (track && (p->dwTrack < 1 || p->dwTrack > DWORD(toc->TrackCount()))) return MCIERR_OUTOFRANGE;
   const int t = static_cast<int>(p->dwTrack);
 

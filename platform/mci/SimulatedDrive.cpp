@@ -33,12 +33,14 @@ struct Descriptor {
 template <class Stamp>
 Stamp StampOf(const struct stat& st) {
 #ifdef _WIN32
-  return {static_cast<long long>(st.st_mtime) * 1000000000LL,
+  return {
+    static_cast<long long>(st.st_mtime) * 1000000000LL,
 #else
   return {static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
 #endif
-          static_cast<long long>(st.st_size), static_cast<unsigned long long>(st.st_ino),
-          static_cast<unsigned>(st.st_mode)};
+        static_cast<long long>(st.st_size), static_cast<unsigned long long>(st.st_ino),
+        static_cast<unsigned>(st.st_mode)
+  };
 }
 
 }  // namespace
@@ -261,14 +263,14 @@ void SimulatedDrive::WriteControlFile() {
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
-  struct stat st{};
+  struct stat st {};
   const bool stamped = ::fstat(file.fd, &st) == 0;
 #ifdef _WIN32
   // Windows moves no file that is still open, and replaces one only when asked to.
   ::close(file.fd);
   file.fd = -1;
-  const bool moved = done == bytes.size() &&
-                     MoveFileExA(temp.c_str(), controlFile_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  const bool moved =
+      done == bytes.size() && MoveFileExA(temp.c_str(), controlFile_.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 #else
   const bool moved = done == bytes.size() && ::rename(temp.c_str(), controlFile_.c_str()) == 0;
 #endif

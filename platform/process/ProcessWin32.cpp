@@ -30,10 +30,9 @@ std::string SystemCommandLine(const std::string& commandLine) {
 
 }  // namespace platform::process
 
-BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, void* processAttributes,
-                    void* threadAttributes, BOOL bInheritHandles, DWORD dwCreationFlags, void* lpEnvironment,
-                    LPCSTR lpCurrentDirectory, STARTUPINFOA* lpStartupInfo,
-                    PROCESS_INFORMATION* lpProcessInformation) {
+BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, void* processAttributes, void* threadAttributes,
+                    BOOL bInheritHandles, DWORD dwCreationFlags, void* lpEnvironment, LPCSTR lpCurrentDirectory,
+                    STARTUPINFOA* lpStartupInfo, PROCESS_INFORMATION* lpProcessInformation) {
   auto* lpProcessAttributes = static_cast<LPSECURITY_ATTRIBUTES>(processAttributes);
   auto* lpThreadAttributes = static_cast<LPSECURITY_ATTRIBUTES>(threadAttributes);
   // The system may write into the command line, so it gets a buffer of its own.
@@ -44,7 +43,6 @@ BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, void* process
     line.push_back('\0');
     lpCommandLine = line.data();
   }
-  return (::CreateProcessA)(lpApplicationName, lpCommandLine, lpProcessAttributes, lpThreadAttributes,
-                            bInheritHandles, dwCreationFlags, lpEnvironment, lpCurrentDirectory, lpStartupInfo,
-                            lpProcessInformation);
+  return (::CreateProcessA)(lpApplicationName, lpCommandLine, lpProcessAttributes, lpThreadAttributes, bInheritHandles,
+                            dwCreationFlags, lpEnvironment, lpCurrentDirectory, lpStartupInfo, lpProcessInformation);
 }

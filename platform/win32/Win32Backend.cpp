@@ -80,7 +80,8 @@ std::vector<std::array<int, 4>> Win32Backend::Screens() {
         if (GetMonitorInfoW(monitor, &info)) {
           const RECT& w = info.rcWork;
           reinterpret_cast<std::vector<std::array<int, 4>>*>(data)->push_back(
-              {static_cast<int>(w.left), static_cast<int>(w.top), static_cast<int>(w.right), static_cast<int>(w.bottom)});
+              {static_cast<int>(w.left), static_cast<int>(w.top), static_cast<int>(w.right),
+               static_cast<int>(w.bottom)});
         }
         return TRUE;
       },

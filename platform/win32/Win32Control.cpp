@@ -180,7 +180,9 @@ bool Win32Control::ForwardMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SetCapture(hwnd_);
-      Notify([&](ui::PeerHandler& h) { h.PeerMouseDown(ui::MouseButton::Left, Shift(wParam, msg == WM_LBUTTONDBLCLK), x, y); });
+      Notify([&](ui::PeerHandler& h) {
+        h.PeerMouseDown(ui::MouseButton::Left, Shift(wParam, msg == WM_LBUTTONDBLCLK), x, y);
+      });
       if (msg == WM_LBUTTONDBLCLK) Notify([&](ui::PeerHandler& h) { h.PeerDblClick(x, y); });
       return true;
     case WM_RBUTTONDOWN:
@@ -204,8 +206,7 @@ bool Win32Control::ForwardMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
       tracking_ = false;
       Notify([](ui::PeerHandler& h) { h.PeerMouseLeave(); });
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -242,8 +243,7 @@ bool Win32Control::Route(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         }
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -41,15 +41,12 @@ void Win32CustomPeer::Paint() {
 
 bool Win32CustomPeer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
+    case WM_ERASEBKGND: result = 1; return true;
     case WM_PAINT:
       Paint();
       result = 0;
       return true;
-    default:
-      return ForwardMouse(msg, wParam, lParam);
+    default: return ForwardMouse(msg, wParam, lParam);
   }
 }
 

@@ -31,8 +31,7 @@ HPEN Win32DeviceContext::MakePen(const gdi::PenSpec& pen) const {
 
 HBRUSH Win32DeviceContext::MakeBrush(const gdi::BrushSpec& brush) const {
   switch (brush.kind) {
-    case gdi::BrushKind::Hollow:
-      return static_cast<HBRUSH>((::GetStockObject)(NULL_BRUSH));
+    case gdi::BrushKind::Hollow: return static_cast<HBRUSH>((::GetStockObject)(NULL_BRUSH));
     case gdi::BrushKind::Pattern:
       if (brush.pattern) {
         HBITMAP bitmap = MakeBitmap(dc_, *brush.pattern);
@@ -43,8 +42,7 @@ HBRUSH Win32DeviceContext::MakeBrush(const gdi::BrushSpec& brush) const {
         return b;
       }
       break;
-    case gdi::BrushKind::Solid:
-      break;
+    case gdi::BrushKind::Solid: break;
   }
   return (::CreateSolidBrush)(brush.color);
 }
@@ -62,8 +60,8 @@ void Win32DeviceContext::Ellipse(const gdi::PenSpec& pen, const gdi::BrushSpec& 
   (::DeleteObject)(b);
 }
 
-void Win32DeviceContext::Arc(const gdi::PenSpec& pen, int left, int top, int right, int bottom, int xs, int ys,
-                             int xe, int ye) {
+void Win32DeviceContext::Arc(const gdi::PenSpec& pen, int left, int top, int right, int bottom, int xs, int ys, int xe,
+                             int ye) {
   HPEN p = MakePen(pen);
   HGDIOBJ oldPen = (::SelectObject)(dc_, p);
   SetArcDirection(dc_, AD_COUNTERCLOCKWISE);

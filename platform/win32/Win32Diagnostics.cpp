@@ -35,8 +35,8 @@ std::string Describe(const Win32Control& c) {
   std::string line = c.Name() + "\tclass=" + c.DumpClass();
   line += std::string("\tvisible=") + (IsWindowVisible(c.Hwnd()) ? "1" : "0");
   line += std::string("\tenabled=") + (IsWindowEnabled(c.Hwnd()) ? "1" : "0");
-  line += "\tgeometry=" + std::to_string(g.left) + "," + std::to_string(g.top) + "," + std::to_string(g.right - g.left) +
-          "," + std::to_string(g.bottom - g.top);
+  line += "\tgeometry=" + std::to_string(g.left) + "," + std::to_string(g.top) + "," +
+          std::to_string(g.right - g.left) + "," + std::to_string(g.bottom - g.top);
   // The fields are already separated by tabs; only their values are cleaned.
   std::string fields = c.DumpFields(), cleaned;
   std::size_t start = 0;
@@ -61,7 +61,8 @@ std::string UiDump(const Win32Backend& backend) {
     if (!dynamic_cast<const Win32FormPeer*>(form) || form->Name().empty()) continue;
     out += Describe(*form) + "\n";
     for (const Win32Control* child : all)
-      if (child != form && !child->Name().empty() && IsChild(form->Hwnd(), child->Hwnd())) out += Describe(*child) + "\n";
+      if (child != form && !child->Name().empty() && IsChild(form->Hwnd(), child->Hwnd()))
+        out += Describe(*child) + "\n";
   }
   return out;
 }

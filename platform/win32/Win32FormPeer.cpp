@@ -7,8 +7,9 @@
 namespace platform::win32 {
 
 Win32FormPeer::Win32FormPeer(ui::PeerHandler* handler)
-    : Win32Control(Make(nullptr, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, nullptr),
-                   handler) {}
+    : Win32Control(
+          Make(nullptr, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, nullptr),
+          handler) {}
 
 Win32FormPeer::~Win32FormPeer() {
   if (icon_) DestroyIcon(icon_);
@@ -32,7 +33,10 @@ void Win32FormPeer::SetBorder(ui::BorderStyle style, ui::BorderIcons icons) {
     case ui::BorderStyle::Sizeable: s |= WS_THICKFRAME; break;
     case ui::BorderStyle::Dialog: ex |= WS_EX_DLGMODALFRAME; break;
     case ui::BorderStyle::ToolWindow: ex |= WS_EX_TOOLWINDOW; break;
-    case ui::BorderStyle::SizeToolWin: ex |= WS_EX_TOOLWINDOW; s |= WS_THICKFRAME; break;
+    case ui::BorderStyle::SizeToolWin:
+      ex |= WS_EX_TOOLWINDOW;
+      s |= WS_THICKFRAME;
+      break;
     case ui::BorderStyle::Single: break;
   }
   if (style != ui::BorderStyle::None && icons.systemMenu) {
@@ -121,9 +125,7 @@ bool Win32FormPeer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         });
       }
       return false;
-    case WM_PAINT:
-      NoteFirstPaint();
-      return false;
+    case WM_PAINT: NoteFirstPaint(); return false;
     case WM_ERASEBKGND: {
       RECT r{};
       GetClientRect(hwnd_, &r);
@@ -131,9 +133,7 @@ bool Win32FormPeer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
       result = 1;
       return true;
     }
-    default:
-      (void)lParam;
-      return ForwardMouse(msg, wParam, lParam);
+    default: (void)lParam; return ForwardMouse(msg, wParam, lParam);
   }
 }
 

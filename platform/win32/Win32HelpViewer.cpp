@@ -48,10 +48,10 @@ void Win32HelpViewer::MakeWindow() {
                             r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   text_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0,
-                          0, window_, nullptr, wc.hInstance, nullptr);
-  close_ = CreateWindowExW(0, L"BUTTON", L"閉じる", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0,
-                           0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), wc.hInstance, nullptr);
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0,
+                          window_, nullptr, wc.hInstance, nullptr);
+  close_ = CreateWindowExW(0, L"BUTTON", L"閉じる", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+                           window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), wc.hInstance, nullptr);
   font_ = Win32DeviceContext::MakeFont(ui::FontSpec{"ＭＳ Ｐゴシック", 14});
   SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -107,20 +107,15 @@ LRESULT CALLBACK Win32HelpViewer::Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARA
   auto* viewer = reinterpret_cast<Win32HelpViewer*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
   if (viewer != nullptr) {
     switch (msg) {
-      case WM_SIZE:
-        viewer->Layout();
-        return 0;
-      case WM_CLOSE:
-        viewer->Close();
-        return 0;
+      case WM_SIZE: viewer->Layout(); return 0;
+      case WM_CLOSE: viewer->Close(); return 0;
       case WM_COMMAND:
         if (LOWORD(wParam) == kCloseId || LOWORD(wParam) == IDCANCEL) {
           viewer->Close();
           return 0;
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
   return DefWindowProcW(hWnd, msg, wParam, lParam);

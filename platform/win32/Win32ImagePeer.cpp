@@ -38,8 +38,8 @@ bool Win32ImagePeer::Handle(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     info.bmiHeader.biCompression = BI_RGB;
     const int w = stretch_ ? static_cast<int>(r.right) : picture_.width;
     const int h = stretch_ ? static_cast<int>(r.bottom) : picture_.height;
-    StretchDIBits(dc, 0, 0, w, h, 0, 0, picture_.width, picture_.height, picture_.pixels.data(), &info,
-                  DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, 0, 0, w, h, 0, 0, picture_.width, picture_.height, picture_.pixels.data(), &info, DIB_RGB_COLORS,
+                  SRCCOPY);
   }
   EndPaint(hwnd_, &ps);
   result = 0;

@@ -32,8 +32,8 @@ void Win32ListBoxPeer::Remake() {
   const bool enabled = IsWindowEnabled(hwnd_);
   const std::vector<bool> selected = Selected();
   const int caret = static_cast<int>(SendMessageW(hwnd_, LB_GETCARETINDEX, 0, 0));
-  HWND made = Make(L"LISTBOX", StyleFor(columns_, mode_) | (visible ? WS_VISIBLE : 0),
-                   border_ ? WS_EX_CLIENTEDGE : 0, parent);
+  HWND made =
+      Make(L"LISTBOX", StyleFor(columns_, mode_) | (visible ? WS_VISIBLE : 0), border_ ? WS_EX_CLIENTEDGE : 0, parent);
   SetWindowPos(made, hwnd_, static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right - r.left),
                static_cast<int>(r.bottom - r.top), SWP_NOACTIVATE);
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -116,15 +116,15 @@ void Win32ListBoxPeer::SetBorder(bool border) {
 
 std::vector<bool> Win32ListBoxPeer::Selected() const {
   std::vector<bool> selected(items_.size(), false);
-  for (std::size_t i = 0; i < items_.size(); ++i)
-    selected[i] = SendMessageW(hwnd_, LB_GETSEL, i, 0) > 0;
+  for (std::size_t i = 0; i < items_.size(); ++i) selected[i] = SendMessageW(hwnd_, LB_GETSEL, i, 0) > 0;
   return selected;
 }
 
 bool Win32ListBoxPeer::OnCommand(WORD code) {
   if (applying_) return false;
   if (code == LBN_SELCHANGE) {
-    const int caret = static_cast<int>(SendMessageW(hwnd_, mode_ == ui::ListSelection::Single ? LB_GETCURSEL : LB_GETCARETINDEX, 0, 0));
+    const int caret = static_cast<int>(
+        SendMessageW(hwnd_, mode_ == ui::ListSelection::Single ? LB_GETCURSEL : LB_GETCARETINDEX, 0, 0));
     const std::vector<bool> selected = Selected();
     Notify([&](ui::PeerHandler& h) { h.PeerSelection(caret, selected); });
     Notify([](ui::PeerHandler& h) { h.PeerClick(); });

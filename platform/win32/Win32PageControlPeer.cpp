@@ -5,9 +5,9 @@
 namespace platform::win32 {
 
 Win32PageControlPeer::Win32PageControlPeer(HWND parent, ui::PeerHandler* handler)
-    : Win32Control(Make(WC_TABCONTROLW, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, WS_EX_CONTROLPARENT,
-                        parent),
-                   handler) {}
+    : Win32Control(
+          Make(WC_TABCONTROLW, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, WS_EX_CONTROLPARENT, parent),
+          handler) {}
 
 void Win32PageControlPeer::SetBounds(int left, int top, int width, int height) {
   Win32Control::SetBounds(left, top, width, height);
