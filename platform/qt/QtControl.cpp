@@ -109,10 +109,43 @@ void CollectFocusChain(QWidget* container, std::vector<QWidget*>& chain) {
   }
 }
 
-void RebuildTabChain(QWidget* window) {
+void BuildTabChain(QWidget* window) {
   std::vector<QWidget*> chain;
   CollectFocusChain(window, chain);
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+// Builds a hidden window's focus chain when it is first shown. Windows are made hidden,
+// one control after another; building the whole chain again for each control would cost
+// every start-up a pass over the window per control, for a chain nobody can use yet.
+class ChainOnShow : public QObject {
+ public:
+  static constexpr const char* kName = "plumeChainOnShow";
+
+  explicit ChainOnShow(QWidget* window) : QObject(window) {
+    setObjectName(kName);
+    window->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::Show && watched == parent()) {
+      auto* window = static_cast<QWidget*>(parent());
+      window->removeEventFilter(this);
+      // Found no more: a window hidden again before this goes gets a filter of its own.
+      setObjectName(QString());
+      deleteLater();
+      BuildTabChain(window);
+    }
+    return false;
+  }
+};
+
+void RebuildTabChain(QWidget* window) {
+  if (window->isVisible()) {
+    BuildTabChain(window);
+  } else if (!window->findChild<QObject*>(ChainOnShow::kName, Qt::FindDirectChildrenOnly)) {
+    new ChainOnShow(window);
+  }
 }
 
 }  // namespace

@@ -79,6 +79,32 @@ TEST_F(QtPeerTest, TabOrderFollowsTheOrdersGivenWithinEachParent) {
   EXPECT_EQ(NextTabStop(WidgetOf(onPage)), WidgetOf(inner));
 }
 
+// Windows are built hidden; their focus chain is made when they are shown, in the orders
+// given meanwhile, and made again when they are shown after a change made out of sight.
+TEST_F(QtPeerTest, AWindowBuiltOutOfSightTabsInTheOrdersGivenOnceShown) {
+  RecordingHandler h;
+  auto a = backend.CreateEdit(form.get(), &h);
+  auto b = backend.CreateEdit(form.get(), &h);
+  auto c = backend.CreateEdit(form.get(), &h);
+  // The reverse of the order of making, which no rotation of Qt's own chain matches.
+  a->SetTabOrder(2);
+  b->SetTabOrder(1);
+  c->SetTabOrder(0);
+  ShowForm();
+  QApplication::setActiveWindow(WidgetOf(form));
+  EXPECT_EQ(NextTabStop(WidgetOf(c)), WidgetOf(b));
+  EXPECT_EQ(NextTabStop(WidgetOf(b)), WidgetOf(a));
+
+  form->ShowWindow(false, false);
+  ProcessEvents();
+  b->SetTabOrder(3);
+  form->ShowWindow(true, true);
+  ProcessEvents();
+  QApplication::setActiveWindow(WidgetOf(form));
+  EXPECT_EQ(NextTabStop(WidgetOf(c)), WidgetOf(a));
+  EXPECT_EQ(NextTabStop(WidgetOf(a)), WidgetOf(b));
+}
+
 TEST_F(QtPeerTest, CheckBoxAndEditReportOnlyTheUsersChanges) {
   ShowForm();
   RecordingHandler editHandler;
