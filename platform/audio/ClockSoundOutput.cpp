@@ -75,8 +75,7 @@ void ClockSoundOutput::Catch(std::unique_lock<std::mutex>& lock) {
   const auto awaitWriter = [&] {
     // An empty buffer while the writer is still at work: what it delivers next is due now.
     if (!waitForWriter_ || !expecting_ || draining_ || written_ > played_) return true;
-    if (changed_.wait_for(lock, kWriterPatience,
-                          [&] { return written_ > played_ || draining_ || !expecting_; }))
+    if (changed_.wait_for(lock, kWriterPatience, [&] { return written_ > played_ || draining_ || !expecting_; }))
       return true;
     std::cerr << "plume: the sound writer fell silent; the clock goes on without it\n";
     return false;

@@ -46,7 +46,7 @@ class ClockSoundOutput : public SoundOutput {
   void CancelTick();
 
   const bool waitForWriter_;
-  bool makesSound_ = true;  // as far as its writer can tell: a test listens to what it is given
+  bool makesSound_ = true;        // as far as its writer can tell: a test listens to what it is given
   const std::uint64_t capacity_;  // sample frames
 
   std::mutex mutex_;

@@ -23,11 +23,11 @@ Loaded Load() {
     loaded.error = std::string("libpulse cannot be loaded: ") + (why ? why : "unknown reason");
     return loaded;
   }
-#define PLUME_PULSE_RESOLVE(name)                                                              \
-  loaded.functions.name = reinterpret_cast<decltype(&::name)>(::dlsym(handle, #name));         \
-  if (loaded.functions.name == nullptr) {                                                      \
-    loaded.error = "libpulse lacks " #name;                                                    \
-    return loaded;                                                                             \
+#define PLUME_PULSE_RESOLVE(name)                                                      \
+  loaded.functions.name = reinterpret_cast<decltype(&::name)>(::dlsym(handle, #name)); \
+  if (loaded.functions.name == nullptr) {                                              \
+    loaded.error = "libpulse lacks " #name;                                            \
+    return loaded;                                                                     \
   }
   PLUME_PULSE_FUNCTIONS(PLUME_PULSE_RESOLVE)
 #undef PLUME_PULSE_RESOLVE

@@ -251,9 +251,7 @@ void PulseSoundOutput::Drain(std::function<void()> done) {
   if (pa_operation* op = pulse->pa_stream_drain(stream_, OnDrained, this)) pulse->pa_operation_unref(op);
 }
 
-void PulseSoundOutput::OnDrained(pa_stream*, int, void* self) {
-  static_cast<PulseSoundOutput*>(self)->CheckDrained();
-}
+void PulseSoundOutput::OnDrained(pa_stream*, int, void* self) { static_cast<PulseSoundOutput*>(self)->CheckDrained(); }
 
 void PulseSoundOutput::OnDrainTimer(pa_mainloop_api* api, pa_time_event* e, const struct timeval*, void* self) {
   auto* out = static_cast<PulseSoundOutput*>(self);
@@ -268,10 +266,12 @@ void PulseSoundOutput::CheckDrained() {
   // are still on their way through the sink; they are counted as played when their time
   // has passed.
   const std::uint64_t played = Broken() ? written_ : PlayedLocked();
-  if (drainedAt_ == 0) drainedAt_ = pulse->pa_rtclock_now() + (written_ - std::min(played, written_)) * 1000000 / kSampleRate;
+  if (drainedAt_ == 0)
+    drainedAt_ = pulse->pa_rtclock_now() + (written_ - std::min(played, written_)) * 1000000 / kSampleRate;
   if (played < written_ && pulse->pa_rtclock_now() < drainedAt_) {
     if (drainTimer_ == nullptr)
-      drainTimer_ = pulse->pa_context_rttime_new(context_, pulse->pa_rtclock_now() + kDrainRecheckUs, OnDrainTimer, this);
+      drainTimer_ =
+          pulse->pa_context_rttime_new(context_, pulse->pa_rtclock_now() + kDrainRecheckUs, OnDrainTimer, this);
     return;
   }
   auto fn = std::move(drainDone_);

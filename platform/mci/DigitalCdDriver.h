@@ -94,8 +94,8 @@ class DigitalCdDriver : public CdDriver {
   bool busy_ = false;
   bool halt_ = false;
   bool quit_ = false;
-  Frame jobTo_ = 0;    // the end of the running job; a resumed play may move it
-  Frame readTo_ = 0;   // the next frame the worker reads
+  Frame jobTo_ = 0;   // the end of the running job; a resumed play may move it
+  Frame readTo_ = 0;  // the next frame the worker reads
   std::thread worker_;
 };
 

@@ -108,8 +108,8 @@ std::string WriteImage() {
   for (int t = 0; t < toc.TrackCount(); ++t) {
     const Frame at = toc.starts[std::size_t(t)] - toc.starts.front();
     char line[64];
-    std::snprintf(line, sizeof line, "  TRACK %02d AUDIO\n    INDEX 01 %02u:%02u:%02u\n", t + 1,
-                  Minutes(at), Seconds(at), Frames(at));
+    std::snprintf(line, sizeof line, "  TRACK %02d AUDIO\n    INDEX 01 %02u:%02u:%02u\n", t + 1, Minutes(at),
+                  Seconds(at), Frames(at));
     cue << line;
   }
   return (bin && cue) ? base + ".cue" : std::string();
@@ -290,7 +290,8 @@ void CheckSamples(const std::vector<std::int16_t>& source, const std::vector<std
     // Where the sound goes on, in the source.
     std::size_t back = std::string::npos;
     for (std::size_t s = src > 22050 ? src - 22050 : 0; s + 256 < source.size() && s < src + 22050; ++s)
-      if (quiet + 256 <= left.size() && std::equal(source.begin() + s, source.begin() + s + 256, left.begin() + quiet)) {
+      if (quiet + 256 <= left.size() &&
+          std::equal(source.begin() + s, source.begin() + s + 256, left.begin() + quiet)) {
         back = s;
         break;
       }
@@ -347,6 +348,7 @@ int main(int argc, char** argv) {
     while (std::getline(list, item, ',')) hz.push_back(std::stod(item));
     if (!hz.empty() && hz.size() < 10) return Loudest(argv[2], hz);
   }
-  std::cerr << "usage: " << argv[0] << " play | check <recording> | roots <recording> | tones <recording> <Hz,Hz,...>\n";
+  std::cerr << "usage: " << argv[0]
+            << " play | check <recording> | roots <recording> | tones <recording> <Hz,Hz,...>\n";
   return 2;
 }
