@@ -45,6 +45,8 @@ class Win32Control : public virtual ui::ControlPeer {
   virtual bool OnScroll(WORD /*code*/) { return false; }
   // A brush for the background of a control of the system's classes; nullptr for the default.
   virtual HBRUSH OnControlColor(HDC dc);
+  // Keys the control's handler is offered before the control itself or its form sees them.
+  virtual bool TakesKeyFirst(ui::Key /*key*/) const { return false; }
 
   // The dump's fields after the common ones ("text=...", tab separated, each with a
   // leading tab).

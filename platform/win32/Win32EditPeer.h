@@ -11,6 +11,8 @@ class Win32EditPeer : public Win32Control, public ui::EditPeer {
 
   void SetReadOnly(bool readOnly) override;
   bool OnCommand(WORD code) override;
+  // Up and Down step a spin control bound to the field, if the field's handler has one.
+  bool TakesKeyFirst(ui::Key key) const override { return key == ui::Key::Up || key == ui::Key::Down; }
 
   const char* DumpClass() const override { return "Win32Edit"; }
   std::string DumpFields() const override;

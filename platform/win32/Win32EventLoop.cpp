@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/win32/Win32Keys.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -52,6 +54,7 @@ void Win32EventLoop::Post(std::function<void()> fn) {
 int Win32EventLoop::Run() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (RouteKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -63,6 +66,7 @@ void Win32EventLoop::Quit(int exitCode) { PostQuitMessage(exitCode); }
 void Win32EventLoop::RunPending() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (RouteKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
