@@ -2,7 +2,8 @@
 # plume.exe under wine64 on a private X server with a window manager, on a simulated drive:
 # the main window is found by its caption, its Japanese captions and round buttons are
 # there, play runs the time, the window's name on the X side (what a task bar shows) is the
-# caption the widget dump reports, and a picture of the deck is kept for a look.
+# caption the widget dump reports, a picture of the deck is kept for a look, and Esc from the
+# keyboard ends the program.
 # Arguments: plume.exe, the picture to write. WINEPREFIX names a prefix whose server runs.
 PLAYER_EXE=${1:?usage: $0 plume.exe picture.png}
 SHOT=${2:?usage: $0 plume.exe picture.png}
@@ -43,4 +44,8 @@ wait_until "task-bar title follows the time" 5 eval \
 read -r x y w h <<<"$(outer_geometry "$wid")"
 import -window root -crop "${w}x${h}+${x}+${y}" +repage "$SHOT"
 [ -s "$SHOT" ] || fail "no picture written"
+
+# Esc is the deck's cancel key, as on Linux: it stops the disc and ends the program.
+press "$wid" Escape
+wait_player_exit 20
 pass
