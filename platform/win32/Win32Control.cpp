@@ -16,6 +16,11 @@ std::vector<Win32Control*>& Registry() {
   return all;
 }
 
+std::uint64_t NextSequence() {
+  static std::uint64_t next = 0;
+  return ++next;
+}
+
 ui::ShiftState Shift(WPARAM keys, bool doubleClick = false) {
   ui::ShiftState s;
   s.shift = keys & MK_SHIFT;
@@ -28,7 +33,8 @@ ui::ShiftState Shift(WPARAM keys, bool doubleClick = false) {
 
 }  // namespace
 
-Win32Control::Win32Control(HWND hwnd, ui::PeerHandler* handler) : hwnd_(hwnd), handler_(handler) {
+Win32Control::Win32Control(HWND hwnd, ui::PeerHandler* handler)
+    : hwnd_(hwnd), handler_(handler), sequence_(NextSequence()) {
   SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   Registry().push_back(this);
 }
@@ -142,6 +148,20 @@ void Win32Control::Invalidate() { InvalidateRect(hwnd_, nullptr, TRUE); }
 void Win32Control::Repaint() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE); }
 
 void Win32Control::SetFocus() { ::SetFocus(hwnd_); }
+
+void Win32Control::SetTabOrder(int order) {
+  tabOrder_ = order;
+  ordered_ = true;
+  tabStamp_ = NextSequence();
+}
+
+bool Win32Control::TabsBefore(const Win32Control& other) const {
+  // A control never given an order comes after those that have one, in the order made.
+  if (ordered_ != other.ordered_) return ordered_;
+  if (ordered_ && tabOrder_ != other.tabOrder_) return tabOrder_ < other.tabOrder_;
+  if (tabStamp_ != other.tabStamp_) return tabStamp_ > other.tabStamp_;
+  return sequence_ < other.sequence_;
+}
 
 void Win32Control::SetTabStop(bool stop) {
   LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);

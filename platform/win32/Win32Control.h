@@ -5,6 +5,7 @@
 // containers, labels, drawn controls) get their messages through Handle.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ class Win32Control : public virtual ui::ControlPeer {
   virtual bool OnScroll(WORD /*code*/) { return false; }
   // A brush for the background of a control of the system's classes; nullptr for the default.
   virtual HBRUSH OnControlColor(HDC dc);
+  // Its place in the form's tab order among its siblings: the order given, of two with the
+  // same order the one given it later first, else the one made first.
+  bool TabsBefore(const Win32Control& other) const;
   // Keys the control's handler is offered before the control itself or its form sees them.
   virtual bool TakesKeyFirst(ui::Key /*key*/) const { return false; }
 
@@ -66,7 +70,7 @@ class Win32Control : public virtual ui::ControlPeer {
   void Invalidate() override;
   void Repaint() override;
   void SetFocus() override;
-  void SetTabOrder(int order) override { tabOrder_ = order; }
+  void SetTabOrder(int order) override;
   void SetTabStop(bool stop) override;
   void RaiseToTop() override;
   void SetName(const std::string& name) override { name_ = name; }
@@ -109,6 +113,9 @@ class Win32Control : public virtual ui::ControlPeer {
   bool opaque_ = true;
   HBRUSH brush_ = nullptr;
   int tabOrder_ = 0;
+  bool ordered_ = false;
+  std::uint64_t tabStamp_ = 0;
+  std::uint64_t sequence_;
   bool tracking_ = false;
   bool drawn_ = false;
 };

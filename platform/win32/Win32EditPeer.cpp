@@ -17,6 +17,10 @@ std::string Win32EditPeer::CurrentText() const {
 }
 
 bool Win32EditPeer::OnCommand(WORD code) {
+  if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
+    Notify([&](ui::PeerHandler& h) { h.PeerFocus(code == EN_SETFOCUS); });
+    return true;
+  }
   if (code != EN_CHANGE || applying_) return false;
   const std::string text = CurrentText();
   Notify([&](ui::PeerHandler& h) { h.PeerText(text); });

@@ -1,6 +1,8 @@
 #include "platform/win32/Win32Keys.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/messages/EventLoop.h"
 #include "platform/win32/Win32Control.h"
@@ -52,6 +54,54 @@ bool ControlWants(HWND target, const MSG& msg, ui::Key key) {
   }
 }
 
+// The controls under a window in the form's tab order, depth first: each container's
+// controls in their order, each followed by the controls inside it. Windows that are no
+// peers (the inner parts of a control) are looked through.
+void PeerChildren(HWND container, std::vector<Win32Control*>& out) {
+  for (HWND w = GetWindow(container, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (auto* peer = Win32Control::FromHwnd(w)) {
+      out.push_back(peer);
+    } else {
+      PeerChildren(w, out);
+    }
+  }
+}
+
+void CollectTabChain(HWND container, std::vector<HWND>& chain) {
+  std::vector<Win32Control*> children;
+  PeerChildren(container, children);
+  std::stable_sort(children.begin(), children.end(),
+                   [](const Win32Control* a, const Win32Control* b) { return a->TabsBefore(*b); });
+  for (Win32Control* c : children) {
+    const HWND w = c->Hwnd();
+    if ((GetWindowLongPtrW(w, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(w) && IsWindowEnabled(w)) chain.push_back(w);
+    CollectTabChain(w, chain);
+  }
+}
+
+// Tab and Shift+Tab: the focus moves on to the next control of the chain, round at the
+// ends. False when the form has no control to move to.
+bool MoveFocus(HWND form, HWND from, bool forward) {
+  std::vector<HWND> chain;
+  CollectTabChain(form, chain);
+  if (chain.empty()) return false;
+  // The control the key came to, or the one it is a part of.
+  auto at = chain.end();
+  for (HWND w = from; w != nullptr && w != form && at == chain.end(); w = GetParent(w))
+    at = std::find(chain.begin(), chain.end(), w);
+  const std::size_t n = chain.size();
+  std::size_t next = forward ? 0 : n - 1;
+  if (at != chain.end()) {
+    const auto i = static_cast<std::size_t>(at - chain.begin());
+    next = forward ? (i + 1) % n : (i + n - 1) % n;
+  }
+  const HWND target = chain[next];
+  ::SetFocus(target);
+  // An edit field tabbed into has all its text selected, ready to be typed over.
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+  return true;
+}
+
 bool AskKey(Win32Control* peer, ui::Key key, ui::ShiftState s) {
   bool used = false;
   if (auto* h = peer->Handler()) DispatchSafely([&] { used = h->PeerKey(key, s); });
@@ -81,6 +131,8 @@ bool RouteKeyDown(const MSG& msg, Win32Control* form) {
     charOfControlsKey = true;  // Space on a button is the button's, character and all
     return false;
   }
+  // Tab moves the focus before the form hears of it, with Ctrl or Alt it is the form's.
+  if (key == ui::Key::Tab && !s.ctrl && !s.alt && MoveFocus(form->Hwnd(), msg.hwnd, !s.shift)) return true;
   return AskKey(form, key, s);
 }
 

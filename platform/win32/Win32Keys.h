@@ -1,7 +1,8 @@
 // The keyboard of the forms. The system hands a key to the window with the focus, mostly a
 // control; the framework wants some keys at the form: Enter presses the default button,
 // Esc the cancel button, Alt with a character the control whose caption marks it, and
-// any other key a control has no use for goes to the form's key handler. The message loop
+// any other key a control has no use for goes to the form's key handler; Tab moves the
+// focus along the form's tab order. The message loop
 // gives each key message to RouteKey before translating and dispatching it.
 #pragma once
 

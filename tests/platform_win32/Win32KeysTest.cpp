@@ -50,6 +50,7 @@ struct Keys : ui::PeerHandler {
     log.push_back("char " + std::string(1, static_cast<char>(ch)) + (s.alt ? " alt" : ""));
     return take;
   }
+  void PeerFocus(bool focused) override { log.push_back(focused ? "focus in" : "focus out"); }
 };
 
 // The key messages a window itself receives, counted from inside its window procedure.
@@ -168,6 +169,54 @@ TEST_F(Win32KeysTest, UpAndDownAreOfferedToTheEditFieldBeforeItStepsItself) {
   EXPECT_EQ(controlKeys.log.back(), "key Down");
   EXPECT_EQ(inEdit.seen, (std::vector<UINT>{WM_KEYDOWN})) << "unused, it goes on to the field";
   EXPECT_TRUE(formKeys.log.empty()) << formKeys.log.front();
+}
+
+TEST_F(Win32KeysTest, TabMovesTheFocusAlongTheTabOrderRoundTheEndsAndShiftTabBack) {
+  Keys fieldKeys;
+  Win32EditPeer second{form.Hwnd(), &fieldKeys}, third{form.Hwnd(), nullptr};
+  Win32ButtonPeer hidden{form.Hwnd(), nullptr}, noStop{form.Hwnd(), nullptr};
+  second.SetBounds(150, 40, 100, 22);
+  third.SetBounds(150, 70, 100, 22);
+  hidden.SetBounds(150, 10, 40, 22);
+  noStop.SetBounds(200, 10, 40, 22);
+  hidden.SetVisible(false);
+  noStop.SetTabStop(false);
+  button.SetTabOrder(0);
+  edit.SetTabOrder(1);
+  second.SetTabOrder(1);  // given the same place later, it goes first
+  hidden.SetTabOrder(0);
+  noStop.SetTabOrder(0);
+  // The third field has no order and comes last; the drawn control takes no focus.
+  form.ShowWindow(true, true);
+  std::vector<HWND> visited;
+  Post(form.Hwnd(), WM_KEYDOWN, VK_TAB);
+  for (int i = 0; i < 4; ++i) {
+    visited.push_back(GetFocus());
+    Post(GetFocus(), WM_KEYDOWN, VK_TAB);
+  }
+  EXPECT_EQ(visited, (std::vector<HWND>{button.Hwnd(), second.Hwnd(), edit.Hwnd(), third.Hwnd()}));
+  EXPECT_EQ(GetFocus(), button.Hwnd()) << "round from the last to the first";
+  // Shift+Tab, with Shift held as the keyboard state says.
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  state[VK_SHIFT] = 0x80;
+  SetKeyboardState(state);
+  Post(button.Hwnd(), WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), third.Hwnd());
+  Post(third.Hwnd(), WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(GetFocus(), edit.Hwnd());
+  state[VK_SHIFT] = 0;
+  SetKeyboardState(state);
+  EXPECT_TRUE(formKeys.log.empty()) << "Tab moved the focus: " << formKeys.log.front();
+  // An edit field tells its handler when it gets and loses the focus.
+  EXPECT_EQ(fieldKeys.log, (std::vector<std::string>{"focus in", "focus out"}));
+}
+
+TEST_F(Win32KeysTest, TabGoesToTheFormWhenNoControlTakesTheFocus) {
+  for (Win32Control* c : std::vector<Win32Control*>{&button, &edit}) c->SetVisible(false);
+  form.ShowWindow(true, true);
+  Post(form.Hwnd(), WM_KEYDOWN, VK_TAB);
+  EXPECT_EQ(formKeys.log, (std::vector<std::string>{"key Tab"}));
 }
 
 TEST_F(Win32KeysTest, OnlyKeyMessagesForAFormsWindowsAreRouted) {
