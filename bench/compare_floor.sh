@@ -256,12 +256,12 @@ done
 sample_load
 
 # From the play command to the first sound on the sink's monitor, by the sound benchmark
-# (the command layer of the build given, no window): its median of 10 plays, shown in the
-# first player's column.
+# (the command layer of the build given, no window): its median of 10 plays, said below the
+# table since it belongs to that build rather than to one of the players.
+first=""
 if [ -n "$SHEET" ] && [ -x "$build/bench_sound" ]; then
   first=$(env "${SOUND_ENV[@]}" "$build/bench_sound" 5 testsink.monitor 2>&1 |
     sed -n 's/^play to first sound.*median \([0-9.]*\).*/\1/p')
-  [ -n "$first" ] && record "${names[1]}" firstsound "$first"
 fi
 
 median() {  # name, metric
@@ -289,7 +289,6 @@ for s in stopped playing nodrive image; do
   rows+=("requests.$s|X requests per minute, $label|requests.any")
   rows+=("roundtrips.$s|X round trips per minute, $label|roundtrips.any")
 done
-rows+=("firstsound|play command to first sound on the sink (ms, median of 10)|-")
 
 echo
 printf '| %s | floor |' "metric"
@@ -311,5 +310,6 @@ for row in "${rows[@]}"; do
   [ $any = 1 ] && echo "$line"
 done
 echo
+[ -n "$first" ] && echo "sound benchmark of $build: play command to first sound on the sink, median of 10 plays: $first ms"
 echo "machine load (1-minute average) during the run: median $(printf '%s\n' "${loads[@]}" | sort -g |
   awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'), from $(printf '%s\n' "${loads[@]}" | sort -g | head -n1) to $(printf '%s\n' "${loads[@]}" | sort -g | tail -n1); after: $(cut -d' ' -f1-3 /proc/loadavg)"
