@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <algorithm>
 #include <climits>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/qt/QtConversions.h"
@@ -13,21 +14,36 @@ namespace platform::qt {
 
 namespace {
 
-// Dynamic properties mark the widgets that belong to peers, so that stacking and tab order
-// can tell them from the parts Qt's own widgets are made of.
-constexpr const char* kPeerProperty = "plumePeer";
-constexpr const char* kWindowedProperty = "plumeWindowed";
-constexpr const char* kTabOrderProperty = "plumeTabOrder";
-constexpr const char* kSequenceProperty = "plumeSequence";
-constexpr const char* kTabStampProperty = "plumeTabStamp";
+// What the peers know of their widgets, by widget: which widgets are peers' (stacking and tab
+// order must tell them from the parts Qt's own widgets are made of), their kind, tab order
+// and the order they were made and given a place in. Kept beside the widgets rather than as
+// Qt's dynamic properties, whose every lookup searches the widget's whole class by name.
+struct PeerMarks {
+  bool windowed = false;
+  int tabOrder = INT_MAX;
+  qulonglong tabStamp = 0;
+  qulonglong sequence = 0;
+};
+
+std::unordered_map<const QObject*, PeerMarks>& Marks() {
+  static std::unordered_map<const QObject*, PeerMarks> marks;
+  return marks;
+}
+
+const PeerMarks* MarksOf(const QObject* o) {
+  const auto it = Marks().find(o);
+  return it == Marks().end() ? nullptr : &it->second;
+}
 
 qulonglong NextSequence() {
   static qulonglong next = 0;
   return ++next;
 }
 
-bool IsPeerWidget(const QObject* o) { return o->property(kPeerProperty).toBool(); }
-bool IsWindowedWidget(const QObject* o) { return IsPeerWidget(o) && o->property(kWindowedProperty).toBool(); }
+bool IsWindowedWidget(const QObject* o) {
+  const PeerMarks* m = MarksOf(o);
+  return m && m->windowed;
+}
 
 // Enter and Esc belong to the form's default and cancel buttons, and Alt with a character
 // to its accelerators; a child control must not use them up.
@@ -74,17 +90,12 @@ void PeerChildren(QWidget* container, std::vector<QWidget*>& out) {
   for (QObject* o : container->children()) {
     auto* w = qobject_cast<QWidget*>(o);
     if (!w || w->isWindow()) continue;
-    if (IsPeerWidget(w)) {
+    if (MarksOf(w)) {
       out.push_back(w);
     } else {
       PeerChildren(w, out);
     }
   }
-}
-
-int TabOrderOf(const QWidget* w) {
-  const QVariant v = w->property(kTabOrderProperty);
-  return v.isValid() ? v.toInt() : INT_MAX;
 }
 
 // The window's focus chain, depth first: each container's controls in their tab order, each
@@ -93,14 +104,12 @@ void CollectFocusChain(QWidget* container, std::vector<QWidget*>& chain) {
   std::vector<QWidget*> children;
   PeerChildren(container, children);
   std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
-    const int oa = TabOrderOf(a), ob = TabOrderOf(b);
-    if (oa != ob) return oa < ob;
+    const PeerMarks &ma = *MarksOf(a), &mb = *MarksOf(b);
+    if (ma.tabOrder != mb.tabOrder) return ma.tabOrder < mb.tabOrder;
     // Of two controls given the same place, the one given it last takes it and pushes the
     // other on, as setting a tab order does on the original system.
-    const qulonglong sa = a->property(kTabStampProperty).toULongLong(),
-                     sb = b->property(kTabStampProperty).toULongLong();
-    if (sa != sb) return sa > sb;
-    return a->property(kSequenceProperty).toULongLong() < b->property(kSequenceProperty).toULongLong();
+    if (ma.tabStamp != mb.tabStamp) return ma.tabStamp > mb.tabStamp;
+    return ma.sequence < mb.sequence;
   });
   for (QWidget* c : children) {
     // Qt leaves widgets that take no focus out of the chain it keeps.
@@ -153,9 +162,12 @@ void RebuildTabChain(QWidget* window) {
 QtControl::QtControl(QWidget* widget, PeerLink* link, ui::PeerHandler* handler, Kind kind)
     : widget_(widget), link_(link), kind_(kind), focusable_(kind == Kind::Windowed) {
   link_->SetHandler(handler);
-  widget->setProperty(kPeerProperty, true);
-  widget->setProperty(kWindowedProperty, kind == Kind::Windowed);
-  widget->setProperty(kSequenceProperty, NextSequence());
+  PeerMarks& marks = Marks()[widget];
+  marks = PeerMarks{};
+  marks.windowed = kind == Kind::Windowed;
+  marks.sequence = NextSequence();
+  // A widget Qt deletes with its parent goes before its peer does.
+  QObject::connect(widget, &QObject::destroyed, [](QObject* o) { Marks().erase(o); });
   if (kind == Kind::Windowed) {
     events_ = std::make_unique<ChildEvents>(link_);
     widget->installEventFilter(events_.get());
@@ -163,8 +175,13 @@ QtControl::QtControl(QWidget* widget, PeerLink* link, ui::PeerHandler* handler, 
   if (kind == Kind::Windowed || kind == Kind::Drawn) {
     PlaceInStack();
     // Controls are visible until told otherwise; a child made after its window was shown
-    // would stay hidden without this.
-    if (widget->parentWidget()) widget->show();
+    // would stay hidden without this. The control's bounds come from the framework: a child
+    // shown before it has been given a size would be sized to fit its contents first, and
+    // for text that means asking the font database before anything is drawn.
+    if (widget->parentWidget()) {
+      widget->setAttribute(Qt::WA_Resized);
+      widget->show();
+    }
   }
   ApplyFocusPolicy();
   // Qt puts a new widget anywhere in the chain; it belongs after the controls that have
@@ -174,17 +191,19 @@ QtControl::QtControl(QWidget* widget, PeerLink* link, ui::PeerHandler* handler, 
 
 QtControl::~QtControl() {
   if (!widget_) return;
+  Marks().erase(widget_.data());
   link_->SetHandler(nullptr);
   if (events_) widget_->removeEventFilter(events_.get());
   if (DispatchScope::Active()) {
     // Qt may still be inside this widget's event handler; it goes when the handler is done.
-    widget_->setProperty(kPeerProperty, false);
     widget_->hide();
     widget_->deleteLater();
   } else {
     delete widget_.data();
   }
 }
+
+bool QtControl::IsPeerWidget(const QObject* o) { return MarksOf(o) != nullptr; }
 
 QWidget* QtControl::ClientOf(ui::ControlPeer* parent) {
   auto* c = dynamic_cast<QtControl*>(parent);
@@ -237,8 +256,9 @@ void QtControl::SetFocus() {
 void QtControl::SetTabOrder(int order) {
   auto* w = Widget();
   if (!w || kind_ != Kind::Windowed) return;
-  w->setProperty(kTabOrderProperty, order);
-  w->setProperty(kTabStampProperty, NextSequence());
+  PeerMarks& marks = Marks()[w];
+  marks.tabOrder = order;
+  marks.tabStamp = NextSequence();
   RebuildTabChain(w->window());
 }
 

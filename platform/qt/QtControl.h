@@ -28,6 +28,8 @@ class QtControl : public virtual ui::ControlPeer {
   QWidget* Widget() const { return widget_.data(); }
   // The widget children of this control are made in.
   virtual QWidget* ClientWidget() const { return widget_.data(); }
+  // Whether a widget is a peer's own, rather than a part of one of Qt's compound widgets.
+  static bool IsPeerWidget(const QObject* o);
   // The client widget of a parent peer handed over by the framework.
   static QWidget* ClientOf(ui::ControlPeer* parent);
 

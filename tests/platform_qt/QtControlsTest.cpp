@@ -16,7 +16,7 @@ namespace {
 std::vector<QWidget*> Stack(QWidget* parent) {
   std::vector<QWidget*> out;
   for (QObject* o : parent->children())
-    if (auto* w = qobject_cast<QWidget*>(o); w && w->property("plumePeer").toBool()) out.push_back(w);
+    if (auto* w = qobject_cast<QWidget*>(o); w && platform::qt::QtControl::IsPeerWidget(w)) out.push_back(w);
   return out;
 }
 
