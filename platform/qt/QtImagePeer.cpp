@@ -1,7 +1,9 @@
 #include "platform/qt/QtImagePeer.h"
 
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/qt/QtConversions.h"
 
@@ -10,9 +12,9 @@ namespace platform::qt {
 namespace {
 
 // Qt's raster painter hands fills and blends of 96 rows or more to the global thread pool,
-// whose threads then stay around; a picture stretched over the deck's whole face would
-// start two of them for its first paint. Rows drawn in bands fewer than that stay on this
-// thread, and the result is the same, pixel for pixel.
+// whose threads then stay around; a picture over the deck's whole face would start two of
+// them for its first paint, and again after each time they have gone. Rows drawn in bands
+// fewer than that stay on this thread, and the result is the same, pixel for pixel.
 constexpr int kBandRows = 64;
 
 class ImageWidget : public QWidget, public PeerLink {
@@ -32,10 +34,21 @@ class ImageWidget : public QWidget, public PeerLink {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* e) override {
     if (picture_.isNull()) return;
+    const QImage& shown = stretch_ ? Stretched() : picture_;
     QPainter p(this);
-    p.drawImage(0, 0, stretch_ ? Stretched() : picture_);
+    // The region to paint is what the controls above leave uncovered. Clipped to all of
+    // it, a paint goes span by span, which Qt hands to its pool too; clipped to one of its
+    // rectangles at a time, it is a plain copy.
+    for (const QRect& r : e->region()) {
+      const QRect area = r & shown.rect();
+      for (int top = area.top(); top <= area.bottom(); top += kBandRows) {
+        const QRect band(area.left(), top, area.width(), std::min(kBandRows, area.bottom() + 1 - top));
+        p.setClipRect(band);
+        p.drawImage(band.topLeft(), shown, band);
+      }
+    }
   }
 
   bool event(QEvent* e) override {
