@@ -1,6 +1,5 @@
 #include "platform/qt/QtFonts.h"
 
-#include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
@@ -14,8 +13,9 @@ namespace {
 
 enum class JapaneseFace { None, Gothic, Mincho };
 
-// Compares without regard to case, and with full-width letters read as the ordinary ones,
-// so "ＭＳ Ｐゴシック" and "MS Pゴシック" are the same face, as they are to the original system.
+// A face name without regard to case, and with full-width letters read as the ordinary
+// ones, so "ＭＳ Ｐゴシック" and "MS Pゴシック" are the same face, as they are to the original
+// system.
 QString Folded(const QString& name) {
   return name.normalized(QString::NormalizationForm_KC).simplified().toCaseFolded();
 }
@@ -31,55 +31,44 @@ JapaneseFace Classify(const QString& name) {
   return JapaneseFace::None;
 }
 
-QString InstalledFamily(const QString& name, const QStringList& families) {
-  const QString wanted = Folded(name);
-  for (const QString& f : families)
-    if (Folded(f) == wanted) return f;
-  return QString();
-}
-
-// A face with Japanese glyphs, of the same kind (gothic or mincho) where there is one.
-QString AnyJapaneseFamily(JapaneseFace kind) {
-  const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-  const QStringList hints = kind == JapaneseFace::Mincho
-                                ? QStringList{QStringLiteral("mincho"), QStringLiteral("明朝")}
-                                : QStringList{QStringLiteral("gothic"), QStringLiteral("ゴシック")};
-  for (const QString& f : japanese)
-    for (const QString& h : hints)
-      if (f.contains(h, Qt::CaseInsensitive)) return f;
-  return japanese.isEmpty() ? QString() : japanese.front();
-}
-
-QString Resolve(const QString& face) {
-  if (face.trimmed().isEmpty()) return QString();
-  const QStringList families = QFontDatabase::families();
-  if (QString installed = InstalledFamily(face, families); !installed.isEmpty()) return installed;
-  const JapaneseFace kind = Classify(face);
-  // Other faces are left to fontconfig, whose own substitutes suit Western names well.
-  if (kind == JapaneseFace::None) return face;
-  const QString ipa = kind == JapaneseFace::Gothic ? QStringLiteral("IPAPGothic") : QStringLiteral("IPAPMincho");
-  if (QString installed = InstalledFamily(ipa, families); !installed.isEmpty()) return installed;
-  return AnyJapaneseFamily(kind);
-}
-
 }  // namespace
 
-QString ResolveFontFamily(const std::string& name) {
-  // The font database is slow to ask and the windows use a handful of faces, so each name
-  // is resolved once.
-  static QHash<QString, QString> cache;
-  const QString face = ToQString(name);
-  auto it = cache.constFind(face);
-  if (it != cache.constEnd()) return *it;
-  const QString family = Resolve(face);
-  cache.insert(face, family);
-  return family;
+QStringList FontFamiliesFor(const std::string& name) {
+  const QString face = ToQString(name).trimmed();
+  if (face.isEmpty()) return {};
+  QStringList families{face};
+  if (const QString plain = Folded(face); plain.compare(face, Qt::CaseInsensitive) != 0) families << plain;
+  switch (Classify(face)) {
+    case JapaneseFace::Gothic:
+      families << QStringLiteral("IPAPGothic") << QStringLiteral("IPAGothic") << QStringLiteral("Noto Sans CJK JP")
+               << QStringLiteral("Source Han Sans JP") << QStringLiteral("VL PGothic");
+      break;
+    case JapaneseFace::Mincho:
+      families << QStringLiteral("IPAPMincho") << QStringLiteral("IPAMincho") << QStringLiteral("Noto Serif CJK JP")
+               << QStringLiteral("Source Han Serif JP");
+      break;
+    case JapaneseFace::None: break;  // fontconfig's own substitutes suit Western names well
+  }
+  return families;
 }
 
 QFont MakeQFont(const ui::FontSpec& wanted) {
-  QFont font;
-  const QString family = ResolveFontFamily(wanted.name);
-  if (!family.isEmpty()) font.setFamilies({family});
+  // Qt takes the first of the families that is installed when the font is first used:
+  // choosing here would load the whole font database before the first window is up. The
+  // windows use a handful of faces, and drawing makes fonts all the time, so each face's
+  // families are worked out once.
+  static QHash<QString, QFont> faces;
+  const QString name = ToQString(wanted.name);
+  auto it = faces.constFind(name);
+  if (it == faces.constEnd()) {
+    QFont face;
+    if (const QStringList families = FontFamiliesFor(wanted.name); !families.isEmpty()) {
+      face.setFamilies(families);
+      if (Classify(name) == JapaneseFace::Mincho) face.setStyleHint(QFont::Serif);
+    }
+    it = faces.insert(name, face);
+  }
+  QFont font = *it;
   font.setPixelSize(std::max(1, std::abs(wanted.height)));
   font.setBold(wanted.bold);
   font.setItalic(wanted.italic);

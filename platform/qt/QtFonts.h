@@ -5,16 +5,19 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <string>
 
 #include "platform/ui/Peers.h"
 
 namespace platform::qt {
 
-// The installed family to use for a face name; empty means Qt's default face.
-QString ResolveFontFamily(const std::string& name);
+// The families to ask for a face name, in order: the face itself, its plain-width spelling,
+// and for the Japanese faces the IPA face of the same kind, then other Japanese faces.
+// Empty means Qt's default face.
+QStringList FontFamiliesFor(const std::string& name);
 
-// The font for a FontSpec: the resolved face, the character height in pixels and the style.
+// The font for a FontSpec: its families, the character height in pixels and the style.
 // The colour is not part of a QFont; peers put it into their palettes.
 QFont MakeQFont(const ui::FontSpec& wanted);
 

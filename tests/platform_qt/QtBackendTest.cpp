@@ -18,21 +18,28 @@ using namespace platform::ui;
 TEST(QtFontsTest, JapaneseFacesFallBackToTheIpaFaces) {
   if (!QFontDatabase::families().contains(QStringLiteral("IPAPGothic")))
     GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
-  EXPECT_EQ(platform::qt::ResolveFontFamily("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-  EXPECT_EQ(platform::qt::ResolveFontFamily("MS PGothic"), QStringLiteral("IPAPGothic"));
-  EXPECT_EQ(platform::qt::ResolveFontFamily("ＭＳ ゴシック"), QStringLiteral("IPAPGothic"));
+  const auto family = [](const char* face) { return QFontInfo(platform::qt::MakeQFont(FontSpec{face, 12})).family(); };
+  EXPECT_EQ(family("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(family("MS PGothic"), QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(family("ｍｓ　ｐゴシック"), QStringLiteral("IPAPGothic"));
   if (QFontDatabase::families().contains(QStringLiteral("IPAPMincho"))) {
-    EXPECT_EQ(platform::qt::ResolveFontFamily("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
+    EXPECT_EQ(family("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
   }
-  // Installed faces are used as they are; no name means Qt's default.
-  EXPECT_EQ(platform::qt::ResolveFontFamily("IPAPGothic"), QStringLiteral("IPAPGothic"));
-  EXPECT_TRUE(platform::qt::ResolveFontFamily("").isEmpty());
+  // Installed faces are used as they are; the same name twice is the same font.
+  EXPECT_EQ(family("IPAPGothic"), QStringLiteral("IPAPGothic"));
+  EXPECT_EQ(family("DejaVu Sans"), QStringLiteral("DejaVu Sans"));
+  EXPECT_EQ(family("IPAPGothic"), QStringLiteral("IPAPGothic"));
+  // No name means Qt's default face.
+  EXPECT_TRUE(platform::qt::FontFamiliesFor("").isEmpty());
+  EXPECT_TRUE(platform::qt::FontFamiliesFor("  ").isEmpty());
 
   const QFont font = platform::qt::MakeQFont(FontSpec{"ＭＳ Ｐゴシック", 12, true});
   const QFontInfo info(font);
   EXPECT_EQ(info.family(), QStringLiteral("IPAPGothic"));
   EXPECT_EQ(info.pixelSize(), 12);
   EXPECT_TRUE(info.bold());
+  // The style of one font does not stay with the face for the next.
+  EXPECT_FALSE(QFontInfo(platform::qt::MakeQFont(FontSpec{"ＭＳ Ｐゴシック", 12})).bold());
 }
 
 TEST_F(QtPeerTest, MessageBoxShowsTheIconAndAnswersWithTheButtonPressed) {
