@@ -39,11 +39,14 @@ void QtLabelPeer::SetText(const std::string& text) {
   if (!w) return;
   const QString next = ToQString(text);
   if (next == w->text()) return;
-  const QRect changed = ChangedArea(w, w->text(), next);
   // Where only part of the text changes, only that part is redrawn: QLabel would redraw
   // the whole label, and a label that other opaque labels overlap (the deck's display)
   // then reaches the screen as dozens of small rectangles around them, once a second.
-  if (changed.isNull() || !w->updatesEnabled() || !w->isVisible()) {
+  // A first text has nothing to keep, and measuring it would load the font before the
+  // window is even on the screen.
+  const QRect changed =
+      w->text().isEmpty() || !w->updatesEnabled() || !w->isVisible() ? QRect() : ChangedArea(w, w->text(), next);
+  if (changed.isNull()) {
     w->setText(next);
     return;
   }
