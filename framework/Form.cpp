@@ -49,7 +49,12 @@ TForm::~TForm() {
 void TForm::ReadDescription(const std::string& resourceName) {
   const auto text = FindResource(resourceName);
   if (!text) throw EReadError("no window description '" + resourceName + "'");
-  TDescriptionReader::Read(this, std::string(*text), resourceName);
+  {
+    reading_ = true;
+    const platform::ScopeExit read([this] { reading_ = false; });
+    TDescriptionReader::Read(this, std::string(*text), resourceName);
+  }
+  EnsureChildPeers();
 }
 
 void TForm::SyncPeer() {
@@ -61,7 +66,7 @@ void TForm::SyncPeer() {
   fp->SetBackground(ColorToRGB(Color()), true);
   fp->SetBounds(Left(), Top(), Width(), Height());
   fp->SetEnabled(Enabled());
-  for (int i = 0; i < ControlCount(); ++i) Controls(i)->EnsurePeer();
+  EnsureChildPeers();
   fp->ShowWindow(Visible(), Visible());
 }
 

@@ -98,6 +98,9 @@ class TForm : public TWinControl, public THandlerOwner, public PlacementProvider
   THandlerTable handlers_;
 
   void SyncPeer() override;
+  // While the description is read, the controls wait for their peers: each is made once,
+  // from the finished control, rather than told of every property as it is read.
+  platform::ui::ControlPeer* ContainerPeer() const override { return reading_ ? nullptr : peer_.get(); }
   void VisibleChanged() override;
   bool PeerKey(platform::ui::Key key, platform::ui::ShiftState s) override;
   bool PeerChar(char32_t ch, platform::ui::ShiftState s) override;
@@ -119,6 +122,7 @@ class TForm : public TWinControl, public THandlerOwner, public PlacementProvider
   TWinControl* activeControl_ = nullptr;
   int frameLeft_ = 0, frameTop_ = 0, frameRight_ = 0, frameBottom_ = 0;
   bool closing_ = false;
+  bool reading_ = false;  // the description is being read
   // The size was last set as a client area (the window description's ClientWidth and
   // ClientHeight) rather than as an outer rectangle. When a window manager's frame becomes
   // known, such a window keeps its client area; one placed by its outer rectangle keeps that.

@@ -15,6 +15,8 @@ void TLabel::SyncPeer() {
   p->SetAlignment(static_cast<platform::ui::Alignment>(alignment_));
   p->SetWordWrap(wordWrap_);
   SendBackground();
+  // A label that sizes itself was measured without the window system's fonts until now.
+  AdjustSize();
 }
 
 void TLabel::SendBackground() {

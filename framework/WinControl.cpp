@@ -56,7 +56,16 @@ void TWinControl::SyncPeer() {
   TControl::SyncPeer();
   peer_->SetTabOrder(tabOrder_);
   peer_->SetTabStop(tabStop_);
-  for (TControl* c : controls_) c->EnsurePeer();
+  EnsureChildPeers();
+}
+
+void TWinControl::EnsureChildPeers() {
+  for (TControl* c : controls_) {
+    c->EnsurePeer();
+    // A container without a peer of its own (a notebook's page) holds its children in
+    // its parent's peer.
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->Peer()) w->EnsureChildPeers();
+  }
 }
 
 void TWinControl::FontChanged() {

@@ -28,6 +28,8 @@ class TWinControl : public TControl {
   bool IsWindowed() const override { return true; }
   // The peer in which the children's peers are made.
   virtual platform::ui::ControlPeer* ContainerPeer() const { return peer_.get(); }
+  // Makes the peers the children still lack, once there is a container for them.
+  void EnsureChildPeers();
 
   static TPropertyTable& Properties();
 
