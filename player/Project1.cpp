@@ -1,6 +1,7 @@
 // The program: brings the application up on Qt, makes the four windows in their order and
 // serves messages until the main window closes.
 #include <QApplication>
+#include <QTimer>
 #include <string>
 
 #include "about/Unit5.h"
@@ -29,10 +30,13 @@ int main(int argc, char* argv[]) {
   RegisterPlayerClasses();
 
   // The desktop's media keys and player controls; without a session bus they stay silent.
+  // They take what the player tells them from the start, and go on the bus once the event
+  // loop runs: reaching the bus (or learning there is none) need not hold up the window.
   const char* const title = "ＣＤデッキ「澄響」";
   platform::qt::QtMediaControls mediaControls(QStringLiteral("plume"), QString::fromUtf8(title),
                                               QStringLiteral("plume"));
-  if (mediaControls.Connect()) platform::desktop::SetMediaControls(&mediaControls);
+  platform::desktop::SetMediaControls(&mediaControls);
+  QTimer::singleShot(0, &mediaControls, [&mediaControls] { mediaControls.Connect(); });
 
   int result = 0;
   {

@@ -255,6 +255,10 @@ void QtFormPeer::ShowWindow(bool visible, bool activate) {
     if (wasVisible) w->raise();
     w->activateWindow();
   }
+  // Qt sends its requests when the event loop next waits; a window that appears is asked
+  // for now, so the server and the window manager put it up while the program goes on
+  // with whatever comes before that wait (at start-up, making the other windows).
+  if (!wasVisible) FlushX11Requests();
 }
 
 void QtFormPeer::BringToFront() {

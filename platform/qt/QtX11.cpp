@@ -64,9 +64,16 @@ bool SetX11IconName(QWidget* window, const QString& name) {
   return true;
 }
 
+void FlushX11Requests() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (xcb_connection_t* c = x11 ? x11->connection() : nullptr) xcb_flush(c);
+}
+
 #else
 
 bool SetX11IconName(QWidget*, const QString&) { return false; }
+
+void FlushX11Requests() {}
 
 #endif
 
