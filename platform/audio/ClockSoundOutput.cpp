@@ -49,7 +49,9 @@ std::size_t ClockSoundOutput::Write(const std::uint8_t* /*data*/, std::size_t by
     if (room == 0) {
       writerBlocked_ = true;
       changed_.notify_all();
-      changed_.wait(lock, [&] { return written_ - played_ < capacity_ || flushes_ != flushes; });
+      // Refilled once half has been played, not at every frame the clock passes: the
+      // clock moves on at every question about the position, a dozen times a second.
+      changed_.wait(lock, [&] { return written_ - played_ <= capacity_ / 2 || flushes_ != flushes; });
       writerBlocked_ = false;
       if (flushes_ != flushes) break;
       continue;
@@ -88,7 +90,8 @@ void ClockSoundOutput::Catch(std::unique_lock<std::mutex>& lock) {
       const std::uint64_t n = std::min(due, written_ - played_);
       played_ += n;
       due -= n;
-      if (n > 0) changed_.notify_all();
+      // A writer waiting for room is woken only once there is the room it waits for.
+      if (n > 0 && written_ - played_ <= capacity_ / 2) changed_.notify_all();
       if (due == 0 || !awaitWriter() || written_ == played_) break;
     }
     awaitWriter();
