@@ -3,6 +3,8 @@
 TVerForm* VerForm = nullptr;
 
 TVerForm::TVerForm(TComponent* AOwner) : TForm(AOwner) {
+  // Seldom opened: its controls are made when it is first shown.
+  MakePeersWhenShown();
   handlers_.Add<TNotifyEvent>("BitBtn1Click", [this](TObject* s) { BitBtn1Click(s); });
   ReadDescription("forms/about.dfm");
   Panel1 = Bind<TPanel>("Panel1");

@@ -71,6 +71,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 
 void TControl::SetVisible(bool v) {
   if (v == visible_) return;
+  if (v) PrepareToShow();
   visible_ = v;
   if (peer_) peer_->SetVisible(v);
   VisibleChanged();

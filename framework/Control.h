@@ -117,6 +117,8 @@ class TControl : public TComponent, public platform::ui::PeerHandler {
   virtual void FontChanged() {}
   virtual void TextChanged() {}
   virtual void ColorChanged() {}
+  // Runs before a hidden control is shown, before its peer hears of it.
+  virtual void PrepareToShow() {}
   virtual void VisibleChanged() {}
   virtual void BoundsChanged() {}
 

@@ -142,6 +142,12 @@ void TForm::BringToFront() {
   if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->BringToFront();
 }
 
+void TForm::PrepareToShow() {
+  if (shown_) return;
+  shown_ = true;
+  if (peersWhenShown_) EnsureChildPeers();
+}
+
 void TForm::VisibleChanged() {
   if (auto* fp = PeerAs<platform::ui::FormPeer>()) fp->ShowWindow(Visible(), Visible());
   if (Visible() && OnShow) OnShow(this);

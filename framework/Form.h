@@ -98,9 +98,15 @@ class TForm : public TWinControl, public THandlerOwner, public PlacementProvider
   THandlerTable handlers_;
 
   void SyncPeer() override;
+  // A window that is seldom shown calls this before it reads its description: its controls
+  // then get their peers when it is first shown, not when the program starts.
+  void MakePeersWhenShown() { peersWhenShown_ = true; }
   // While the description is read, the controls wait for their peers: each is made once,
   // from the finished control, rather than told of every property as it is read.
-  platform::ui::ControlPeer* ContainerPeer() const override { return reading_ ? nullptr : peer_.get(); }
+  platform::ui::ControlPeer* ContainerPeer() const override {
+    return reading_ || (peersWhenShown_ && !shown_) ? nullptr : peer_.get();
+  }
+  void PrepareToShow() override;
   void VisibleChanged() override;
   bool PeerKey(platform::ui::Key key, platform::ui::ShiftState s) override;
   bool PeerChar(char32_t ch, platform::ui::ShiftState s) override;
@@ -123,6 +129,8 @@ class TForm : public TWinControl, public THandlerOwner, public PlacementProvider
   int frameLeft_ = 0, frameTop_ = 0, frameRight_ = 0, frameBottom_ = 0;
   bool closing_ = false;
   bool reading_ = false;  // the description is being read
+  bool peersWhenShown_ = false;
+  bool shown_ = false;  // has been shown at least once
   // The size was last set as a client area (the window description's ClientWidth and
   // ClientHeight) rather than as an outer rectangle. When a window manager's frame becomes
   // known, such a window keeps its client area; one placed by its outer rectangle keeps that.

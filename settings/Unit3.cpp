@@ -12,6 +12,8 @@ const char* const kNoDisc = "CDが入ってません";
 }  // namespace
 
 TSetting_Form::TSetting_Form(TComponent* AOwner) : TForm(AOwner) {
+  // Seldom opened: its controls are made when it is first shown.
+  MakePeersWhenShown();
   handlers_.Add<TNotifyEvent>("FormCreate", [this](TObject* s) { FormCreate(s); });
   handlers_.Add<TNotifyEvent>("ICheckClick", [this](TObject* s) { ICheckClick(s); });
   handlers_.Add<TNotifyEvent>("CDListClick", [this](TObject* s) { CDListClick(s); });

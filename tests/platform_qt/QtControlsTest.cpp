@@ -5,6 +5,9 @@
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <iterator>
 
 #include "tests/platform_qt/QtPeerFixture.h"
 
@@ -223,6 +226,33 @@ TEST_F(QtPeerTest, ImageDrawsAtNaturalSizeOrStretchedAndLetsTheMouseThroughWhenD
   EXPECT_EQ(handler.calls, (std::vector<std::string>{"MouseDown L held 3,4", "MouseUp L 3,4"}));
   image->SetEnabled(false);
   EXPECT_TRUE(WidgetOf(image)->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+TEST_F(QtPeerTest, APictureUnderOtherControlsIsPaintedWithoutQtsPaintingThreads) {
+  // Qt's raster painter hands large fills and blends to a pool of its own threads, which
+  // stay for half a minute; the deck's face must not start them.
+  const auto threads = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/task"), std::filesystem::directory_iterator());
+  };
+  ShowForm(482, 159);
+  auto image = backend.CreateImage(form.get(), &handler);
+  image->SetBounds(0, 0, 482, 159);
+  image->SetPicture(Image{482, 159, std::vector<std::uint32_t>(482 * 159, 0xFF0000FF)});
+  // Opaque labels above the picture, as on the deck's face, leave it a region of many
+  // rectangles to paint.
+  std::vector<std::unique_ptr<LabelPeer>> labels;
+  for (int i = 0; i < 4; ++i) {
+    labels.push_back(backend.CreateLabel(form.get(), &handler));
+    labels.back()->SetBounds(20 + 110 * i, 10 + 30 * i, 80, 40);
+    labels.back()->SetBackground(kBlack, true);
+  }
+  const auto before = threads();
+  WidgetOf(form)->repaint();
+  EXPECT_EQ(threads(), before);
+  const QImage face = WidgetOf(form)->grab().toImage();
+  EXPECT_TRUE(HasColor(face, 5, 150, Qt::blue));
+  EXPECT_TRUE(HasColor(face, 470, 5, Qt::blue));
+  EXPECT_TRUE(HasColor(face, 30, 60, Qt::blue));
 }
 
 TEST_F(QtPeerTest, CustomControlShowsItsParentAndReportsTheMouse) {

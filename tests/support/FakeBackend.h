@@ -22,8 +22,10 @@ class FakePeer final : public platform::ui::LabelPeer,
                        public platform::ui::CustomPeer,
                        public platform::ui::FormPeer {
  public:
-  int invalidates = 0;  // repaints left for the next paint cycle
-  int repaints = 0;     // repaints done at once
+  std::string text;                // the last text given
+  std::vector<std::string> items;  // the last list given
+  int invalidates = 0;             // repaints left for the next paint cycle
+  int repaints = 0;                // repaints done at once
   bool enabled = true;
   // Forms: the frame a window manager would draw (left, top, right, bottom; none until a
   // test says so) and the client area the form last asked for.
@@ -39,7 +41,7 @@ class FakePeer final : public platform::ui::LabelPeer,
   }
   void SetVisible(bool) override {}
   void SetEnabled(bool e) override { enabled = e; }
-  void SetText(const std::string&) override {}
+  void SetText(const std::string& t) override { text = t; }
   void SetHint(const std::string&) override {}
   void SetFont(const platform::ui::FontSpec&) override {}
   void SetBackground(platform::ui::Rgb, bool) override {}
@@ -53,7 +55,7 @@ class FakePeer final : public platform::ui::LabelPeer,
   void SetAlignment(platform::ui::Alignment) override {}
   void SetWordWrap(bool) override {}
   void MeasureText(const std::string& text, int& width, int& height) override;
-  void SetItems(const std::vector<std::string>&) override {}
+  void SetItems(const std::vector<std::string>& list) override { items = list; }
   void SetSelection(int, const std::vector<bool>&) override {}
   void SetColumns(int) override {}
   void SetItemHeight(int) override {}
@@ -92,6 +94,8 @@ class FakePeer final : public platform::ui::LabelPeer,
 
 class FakeBackend final : public platform::ui::Backend {
  public:
+  int controlsMade = 0;  // peers made for controls, windows not counted
+
   std::unique_ptr<platform::ui::FormPeer> CreateForm(platform::ui::PeerHandler*) override;
   std::unique_ptr<platform::ui::LabelPeer> CreateLabel(platform::ui::ControlPeer*, platform::ui::PeerHandler*) override;
   std::unique_ptr<platform::ui::ListBoxPeer> CreateListBox(platform::ui::ControlPeer*,
