@@ -12,6 +12,7 @@
 #
 # Measured from outside the programs, by bench_xwatch (bench/xwatch.cpp):
 #   start-up     launch to the first mapped window (MapNotify), ms
+#   first paint  launch to the first drawing that reaches that window (DAMAGE), ms
 #   PSS, USS     /proc/PID/smaps_rollup 5 s after the map (USS = private clean + dirty)
 #   CPU          the program's on-CPU time (every thread's schedstat), ms per minute, in
 #                each state: the player stopped with the demo disc, playing it (simulated
@@ -108,6 +109,12 @@ launch() {  # name, environment assignments...
   done
   [ -n "$line" ] || { echo "$name: no window was mapped" >&2; cat "$work/$name.err" >&2; exit 1; }
   read -r _ MAPPED WID PID <<<"$line"
+  PAINTED=""
+  for _ in $(seq 300); do
+    PAINTED=$(sed -n 's/^painted \([0-9.]*\)$/\1/p' "$work/watch.out" | head -n1)
+    [ -n "$PAINTED" ] && break
+    sleep 0.01
+  done
 }
 
 finish() {
@@ -130,6 +137,9 @@ counts() {
 
 # Figures are kept as lines "program metric value" in $work/results.
 record() { echo "$1 $2 $3" >>"$work/results"; }
+# A first paint the watcher missed (it listens for drawing only once it has seen the map)
+# is left out rather than counted as nothing.
+record_painted() { if [ -n "$PAINTED" ]; then record "$1" painted "$PAINTED"; fi; }
 
 memory() {  # name
   local rollup=/proc/$PID/smaps_rollup
@@ -178,6 +188,7 @@ press_play() {
 run_floor() {
   launch floor
   record floor startup "$MAPPED"
+  record_painted floor
   sleep 5
   memory floor
   measure floor any
@@ -187,6 +198,7 @@ run_floor() {
 run_deck() {  # name
   launch "$1" PLUME_DRIVES=sim
   record "$1" startup "$MAPPED"
+  record_painted "$1"
   sleep 5
   memory "$1"
   measure "$1" stopped
@@ -216,6 +228,7 @@ run_deck() {  # name
 quick_start() {  # name
   if [ "$1" = floor ]; then launch floor; else launch "$1" PLUME_DRIVES=sim; fi
   record "$1" startup "$MAPPED"
+  record_painted "$1"
   finish
 }
 
@@ -272,6 +285,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (a == "-" || b == "-" || a + 0 == 0
 
 rows=(
   "startup|start-up to first map (ms)|startup"
+  "painted|start-up to first paint (ms)|painted"
   "pss|PSS 5 s after map (MB)|pss"
   "uss|USS 5 s after map (MB)|uss"
   "rss|RSS 5 s after map (MB)|rss"

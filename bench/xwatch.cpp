@@ -4,7 +4,8 @@
 //
 //   bench_xwatch OUT -- program [arguments]
 //
-// OUT receives "mapped MS WINDOW PID" once the program's first window is mapped (MS from
+// OUT receives "mapped MS WINDOW PID" once the program's first window is mapped, then
+// "painted MS" at the first drawing in it (MS from
 // the start of the program, with microsecond resolution), then one line
 //   "counts DAMAGE_EVENTS DAMAGE_RECTS DAMAGE_AREA REQUESTS REPLIES CLIP_RECTS IMAGES ATOMS"
 // of running totals whenever this helper receives SIGUSR1, and "exited STATUS" at the end.
@@ -219,6 +220,11 @@ class Watch {
     // One repaint reaches the server as one drawing request per rectangle, each reported
     // on its own; those that come within 5 ms of each other count as one repaint.
     const double now = NowMs();
+    if (!painted_) {
+      // The first drawing that reaches the window: the program's first paint after the map.
+      painted_ = true;
+      std::fprintf(out_, "painted %.3f\n", now - started_);
+    }
     if (now - lastDamage_ > 5.0) ++events_;
     lastDamage_ = now;
     if (detail)
@@ -238,6 +244,7 @@ class Watch {
   std::uint32_t base_ = 0;
   std::uint64_t events_ = 0, rects_ = 0, area_ = 0;
   double lastDamage_ = 0;
+  bool painted_ = false;
 };
 
 // Listens to the root window's children and returns the event number of DAMAGE's notify;
