@@ -13,47 +13,22 @@ void FakePeer::MeasureText(const std::string& text, int& width, int& height) {
   height = 12;
 }
 
+std::unique_ptr<FakePeer> FakeBackend::Made() {
+  ++controlsMade;
+  return std::make_unique<FakePeer>();
+}
+
 std::unique_ptr<FormPeer> FakeBackend::CreateForm(PeerHandler*) { return std::make_unique<FakePeer>(); }
-std::unique_ptr<LabelPeer> FakeBackend::CreateLabel(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
-std::unique_ptr<ListBoxPeer> FakeBackend::CreateListBox(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
-std::unique_ptr<ButtonPeer> FakeBackend::CreateButton(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
-std::unique_ptr<CheckBoxPeer> FakeBackend::CreateCheckBox(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
-std::unique_ptr<EditPeer> FakeBackend::CreateEdit(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
-std::unique_ptr<UpDownPeer> FakeBackend::CreateUpDown(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
-std::unique_ptr<PageControlPeer> FakeBackend::CreatePageControl(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
-std::unique_ptr<PanelPeer> FakeBackend::CreatePanel(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
-std::unique_ptr<ImagePeer> FakeBackend::CreateImage(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
-std::unique_ptr<CustomPeer> FakeBackend::CreateCustom(ControlPeer*, PeerHandler*) {
-  ++controlsMade;
-  return std::make_unique<FakePeer>();
-}
+std::unique_ptr<LabelPeer> FakeBackend::CreateLabel(ControlPeer*, PeerHandler*) { return Made(); }
+std::unique_ptr<ListBoxPeer> FakeBackend::CreateListBox(ControlPeer*, PeerHandler*) { return Made(); }
+std::unique_ptr<ButtonPeer> FakeBackend::CreateButton(ControlPeer*, PeerHandler*) { return Made(); }
+std::unique_ptr<CheckBoxPeer> FakeBackend::CreateCheckBox(ControlPeer*, PeerHandler*) { return Made(); }
+std::unique_ptr<EditPeer> FakeBackend::CreateEdit(ControlPeer*, PeerHandler*) { return Made(); }
+std::unique_ptr<UpDownPeer> FakeBackend::CreateUpDown(ControlPeer*, PeerHandler*) { return Made(); }
+std::unique_ptr<PageControlPeer> FakeBackend::CreatePageControl(ControlPeer*, PeerHandler*) { return Made(); }
+std::unique_ptr<PanelPeer> FakeBackend::CreatePanel(ControlPeer*, PeerHandler*) { return Made(); }
+std::unique_ptr<ImagePeer> FakeBackend::CreateImage(ControlPeer*, PeerHandler*) { return Made(); }
+std::unique_ptr<CustomPeer> FakeBackend::CreateCustom(ControlPeer*, PeerHandler*) { return Made(); }
 
 int FakeBackend::MessageBox(FormPeer*, const std::string&, const std::string&, UINT) { return IDOK; }
 

@@ -118,6 +118,9 @@ class FakeBackend final : public platform::ui::Backend {
   void SetMainWindow(platform::ui::FormPeer*) override {}
   int MessageBox(platform::ui::FormPeer*, const std::string&, const std::string&, UINT) override;
   std::vector<std::array<int, 4>> Screens() override { return {{0, 0, 1024, 768}}; }
+
+ private:
+  std::unique_ptr<FakePeer> Made();  // a control's peer, counted
 };
 
 // The fake peer behind a control made while the fake backend was installed.
