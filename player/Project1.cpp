@@ -12,6 +12,7 @@
 #include "platform/audio/SoundOutput.h"
 #include "platform/desktop/MediaControls.h"
 #include "platform/help/Help.h"
+#include "platform/qt/QtFonts.h"
 #include "platform/qt/QtMediaControls.h"
 #include "platform/qt/QtPlatform.h"
 #include "player/Registration.h"
@@ -19,6 +20,8 @@
 #include "settings/Unit3.h"
 
 int main(int argc, char* argv[]) {
+  // The font configuration is read while Qt starts.
+  platform::qt::FontConfigurationLoader fontConfiguration;
   // The player takes no arguments of its own; Qt's are left to Qt.
   QApplication qt(argc, argv);
   platform::qt::InstallQtPlatform();
@@ -40,6 +43,7 @@ int main(int argc, char* argv[]) {
 
   int result = 0;
   {
+    fontConfiguration.Finish();
     TApplication application;
     Application->SetTitle(title);
     Application->CreateForm(Form1);

@@ -1,9 +1,14 @@
 #include "platform/qt/QtFonts.h"
 
+#include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <cstdlib>
+
+#if PLUME_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 #include "platform/qt/QtConversions.h"
 
@@ -18,6 +23,15 @@ enum class JapaneseFace { None, Gothic, Mincho };
 // system.
 QString Folded(const QString& name) {
   return name.normalized(QString::NormalizationForm_KC).simplified().toCaseFolded();
+}
+
+// The same face as the system it was written for spells it in its English name.
+QString EnglishName(const QString& folded) {
+  static const QHash<QString, QString> names = {{QStringLiteral("ms pゴシック"), QStringLiteral("MS PGothic")},
+                                                {QStringLiteral("ms ゴシック"), QStringLiteral("MS Gothic")},
+                                                {QStringLiteral("ms p明朝"), QStringLiteral("MS PMincho")},
+                                                {QStringLiteral("ms 明朝"), QStringLiteral("MS Mincho")}};
+  return names.value(folded);
 }
 
 JapaneseFace Classify(const QString& name) {
@@ -37,7 +51,11 @@ QStringList FontFamiliesFor(const std::string& name) {
   const QString face = ToQString(name).trimmed();
   if (face.isEmpty()) return {};
   QStringList families{face};
-  if (const QString plain = Folded(face); plain.compare(face, Qt::CaseInsensitive) != 0) families << plain;
+  const QString plain = Folded(face);
+  if (plain.compare(face, Qt::CaseInsensitive) != 0) families << plain;
+  if (const QString english = EnglishName(plain);
+      !english.isEmpty() && !families.contains(english, Qt::CaseInsensitive))
+    families << english;
   switch (Classify(face)) {
     case JapaneseFace::Gothic:
       families << QStringLiteral("IPAPGothic") << QStringLiteral("IPAGothic") << QStringLiteral("Noto Sans CJK JP")
@@ -52,9 +70,20 @@ QStringList FontFamiliesFor(const std::string& name) {
   return families;
 }
 
+// The first of the families that Qt's font database lists. hasFamily() would do, but it
+// asks fontconfig to substitute each name it is given, which costs more than the list.
+QStringList FirstInstalled(const QStringList& families) {
+  const QStringList installed = QFontDatabase::families();
+  for (const QString& family : families)
+    if (installed.contains(family, Qt::CaseInsensitive)) return {family};
+  return families;
+}
+
 QFont MakeQFont(const ui::FontSpec& wanted) {
-  // Qt takes the first of the families that is installed when the font is first used:
-  // choosing here would load the whole font database before the first window is up. The
+  // Qt is given the first of the families that is installed, alone. Given the whole list, it
+  // would ask fontconfig for stand-ins for each family before the installed one, and for
+  // fallbacks for the rest, for every script a text uses: more than the font itself costs.
+  // When none is installed, the list goes to Qt, and fontconfig finds a stand-in. The
   // windows use a handful of faces, and drawing makes fonts all the time, so each face's
   // families are worked out once.
   static QHash<QString, QFont> faces;
@@ -63,7 +92,7 @@ QFont MakeQFont(const ui::FontSpec& wanted) {
   if (it == faces.constEnd()) {
     QFont face;
     if (const QStringList families = FontFamiliesFor(wanted.name); !families.isEmpty()) {
-      face.setFamilies(families);
+      face.setFamilies(FirstInstalled(families));
       if (Classify(name) == JapaneseFace::Mincho) face.setStyleHint(QFont::Serif);
     }
     it = faces.insert(name, face);
@@ -77,6 +106,20 @@ QFont MakeQFont(const ui::FontSpec& wanted) {
   // The windows use small text at fixed pixel sizes; full hinting keeps it crisp.
   font.setHintingPreference(QFont::PreferFullHinting);
   return font;
+}
+
+FontConfigurationLoader::FontConfigurationLoader() {
+#if PLUME_HAVE_FONTCONFIG
+  // fontconfig keeps one configuration for the process; whoever asks first loads it, and
+  // Qt's own FcInit() then finds it loaded.
+  thread_ = std::thread([] { FcInit(); });
+#endif
+}
+
+FontConfigurationLoader::~FontConfigurationLoader() { Finish(); }
+
+void FontConfigurationLoader::Finish() {
+  if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace platform::qt

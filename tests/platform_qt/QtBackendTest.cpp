@@ -42,6 +42,25 @@ TEST(QtFontsTest, JapaneseFacesFallBackToTheIpaFaces) {
   EXPECT_FALSE(QFontInfo(platform::qt::MakeQFont(FontSpec{"ＭＳ Ｐゴシック", 12})).bold());
 }
 
+TEST(QtFontsTest, QtIsGivenOnlyTheFirstInstalledFamily) {
+  const QStringList installed = QFontDatabase::families();
+  if (!installed.contains(QStringLiteral("IPAPGothic"))) GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
+  if (installed.contains(QStringLiteral("MS PGothic"), Qt::CaseInsensitive))
+    GTEST_SKIP() << "the face itself is installed";
+  // The names in the order they are tried: the face, its plain and English spellings, then
+  // the stand-ins.
+  const QStringList families = platform::qt::FontFamiliesFor("ＭＳ Ｐゴシック");
+  ASSERT_GE(families.size(), 4);
+  EXPECT_EQ(families.mid(1, 3),
+            (QStringList{QStringLiteral("ms pゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")}));
+  // Qt is given the stand-in alone, so it looks for no stand-ins of its own.
+  EXPECT_EQ(platform::qt::MakeQFont(FontSpec{"ＭＳ Ｐゴシック", 12}).families(),
+            QStringList{QStringLiteral("IPAPGothic")});
+  // A face that is not installed at all goes to Qt as it is, for fontconfig to substitute.
+  EXPECT_EQ(platform::qt::MakeQFont(FontSpec{"No Such Face 7", 12}).families(),
+            QStringList{QStringLiteral("No Such Face 7")});
+}
+
 TEST_F(QtPeerTest, MessageBoxShowsTheIconAndAnswersWithTheButtonPressed) {
   ShowForm();
   QMessageBox::Icon icon = QMessageBox::NoIcon;
