@@ -134,16 +134,21 @@ void TForm1::TimerTimer(TObject*) {
   try {
     const int t = CD->GetTrack();
     const std::string field = t < 10 ? "0" + IntToStr(t) : IntToStr(t);
-    MainText->SetCaption("[" + field + "]  " + CD->GetTimeText());
-    if (Application) Application->SetTitle("「澄響」   [" + field + "]  " + CD->GetTimeText());
-    switch (CD->GetMode()) {
+    // One reading of the drive for the whole tick: the display, the title and the desktop's
+    // controls show the same moment, and the drive is asked once for each thing.
+    const std::string time = CD->GetTimeText();
+    MainText->SetCaption("[" + field + "]  " + time);
+    if (Application) Application->SetTitle("「澄響」   [" + field + "]  " + time);
+    const TCDPMode mode = CD->GetMode();
+    switch (mode) {
       case cpmPlaying: ModeSong->SetCaption("再生"); break;
       case cpmStopped: ModeSong->SetCaption("停止"); break;
       case cpmPaused: ModeSong->SetCaption("一時停止"); break;
       case cpmSeeking: ModeSong->SetCaption("準備中"); break;
       default: break;
     }
-    noCD->SetCaption(CD->GetReady() ? kDisc : kNoDisc);
+    const bool ready = CD->GetReady();
+    noCD->SetCaption(ready ? kDisc : kNoDisc);
     const std::string current = IntToStr(CD->GetTrack());
     for (int i = 0; i < List1->Items()->Count(); ++i) {
       if (List1->Items()->Strings(i) == current) {
@@ -151,7 +156,7 @@ void TForm1::TimerTimer(TObject*) {
         break;
       }
     }
-    PublishMediaState();
+    PublishMediaState(mode, ready);
   } catch (const Exception&) {
   }
 }
@@ -292,15 +297,15 @@ std::int64_t Microseconds(int minutes, int seconds, int frames) {
 
 }  // namespace
 
-platform::desktop::MediaState TForm1::MediaStateNow() {
+platform::desktop::MediaState TForm1::MediaStateNow(TCDPMode mode, bool ready) {
   using platform::desktop::PlaybackStatus;
   platform::desktop::MediaState s;
-  switch (CD->GetMode()) {
+  switch (mode) {
     case cpmPlaying: s.status = PlaybackStatus::Playing; break;
     case cpmPaused: s.status = PlaybackStatus::Paused; break;
     default: s.status = PlaybackStatus::Stopped; break;
   }
-  if (!CD->GetReady()) return s;
+  if (!ready) return s;
   const int track = CD->GetTrack();
   if (track >= 1 && track <= CD->GetTrackCount()) {
     s.track = track;
@@ -318,7 +323,11 @@ platform::desktop::MediaState TForm1::MediaStateNow() {
   return s;
 }
 
-void TForm1::PublishMediaState() { platform::desktop::CurrentMediaControls().Publish(MediaStateNow()); }
+void TForm1::PublishMediaState() { PublishMediaState(CD->GetMode(), CD->GetReady()); }
+
+void TForm1::PublishMediaState(TCDPMode mode, bool ready) {
+  platform::desktop::CurrentMediaControls().Publish(MediaStateNow(mode, ready));
+}
 
 void TForm1::MediaCommand(platform::desktop::MediaCommand Command) {
   using platform::desktop::MediaCommand;

@@ -74,8 +74,10 @@ class TForm1 : public TForm {
 
   // The desktop's media controls: what the deck shows, as they are told it, and their
   // commands, each handled as a press of the deck's own button.
-  platform::desktop::MediaState MediaStateNow();
+  // What the desktop's controls show, for the drive's mode and readiness as just read.
+  platform::desktop::MediaState MediaStateNow(TCDPMode mode, bool ready);
   void PublishMediaState();
+  void PublishMediaState(TCDPMode mode, bool ready);
   void MediaCommand(platform::desktop::MediaCommand Command);
   HWND MediaWindow() const { return FMediaWnd; }
 
