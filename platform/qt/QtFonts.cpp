@@ -25,24 +25,29 @@ QString Folded(const QString& name) {
   return name.normalized(QString::NormalizationForm_KC).simplified().toCaseFolded();
 }
 
-// The same face as the system it was written for spells it in its English name.
-QString EnglishName(const QString& folded) {
-  static const QHash<QString, QString> names = {{QStringLiteral("ms pゴシック"), QStringLiteral("MS PGothic")},
-                                                {QStringLiteral("ms ゴシック"), QStringLiteral("MS Gothic")},
-                                                {QStringLiteral("ms p明朝"), QStringLiteral("MS PMincho")},
-                                                {QStringLiteral("ms 明朝"), QStringLiteral("MS Mincho")}};
-  return names.value(folded);
+// The Japanese faces the window descriptions may name, each under both its spellings (the
+// Japanese one folded), with the kind of face that stands in for it.
+struct KnownFace {
+  QString japanese;
+  QString english;
+  JapaneseFace kind;
+};
+
+const KnownFace* Known(const QString& name) {
+  static const KnownFace faces[] = {
+      {QStringLiteral("ms pゴシック"), QStringLiteral("MS PGothic"), JapaneseFace::Gothic},
+      {QStringLiteral("ms ゴシック"), QStringLiteral("MS Gothic"), JapaneseFace::Gothic},
+      {QStringLiteral("ms p明朝"), QStringLiteral("MS PMincho"), JapaneseFace::Mincho},
+      {QStringLiteral("ms 明朝"), QStringLiteral("MS Mincho"), JapaneseFace::Mincho}};
+  const QString n = Folded(name);
+  for (const KnownFace& face : faces)
+    if (n == face.japanese || n.compare(face.english, Qt::CaseInsensitive) == 0) return &face;
+  return nullptr;
 }
 
 JapaneseFace Classify(const QString& name) {
-  static const QStringList gothic = {QStringLiteral("ms pゴシック"), QStringLiteral("ms ゴシック"),
-                                     QStringLiteral("ms pgothic"), QStringLiteral("ms gothic")};
-  static const QStringList mincho = {QStringLiteral("ms p明朝"), QStringLiteral("ms 明朝"),
-                                     QStringLiteral("ms pmincho"), QStringLiteral("ms mincho")};
-  const QString n = Folded(name);
-  if (gothic.contains(n)) return JapaneseFace::Gothic;
-  if (mincho.contains(n)) return JapaneseFace::Mincho;
-  return JapaneseFace::None;
+  const KnownFace* known = Known(name);
+  return known ? known->kind : JapaneseFace::None;
 }
 
 }  // namespace
@@ -53,10 +58,9 @@ QStringList FontFamiliesFor(const std::string& name) {
   QStringList families{face};
   const QString plain = Folded(face);
   if (plain.compare(face, Qt::CaseInsensitive) != 0) families << plain;
-  if (const QString english = EnglishName(plain);
-      !english.isEmpty() && !families.contains(english, Qt::CaseInsensitive))
-    families << english;
-  switch (Classify(face)) {
+  const KnownFace* known = Known(face);
+  if (known && !families.contains(known->english, Qt::CaseInsensitive)) families << known->english;
+  switch (known ? known->kind : JapaneseFace::None) {
     case JapaneseFace::Gothic:
       families << QStringLiteral("IPAPGothic") << QStringLiteral("IPAGothic") << QStringLiteral("Noto Sans CJK JP")
                << QStringLiteral("Source Han Sans JP") << QStringLiteral("VL PGothic");
