@@ -71,12 +71,33 @@ QRect QtLabelPeer::ChangedArea(const QWidget* w, const QString& before, const QS
   // pixels their glyphs cover, with a pixel or two more for smoothed edges and kerning
   // against the character before.
   const QFontMetrics fm = label->fontMetrics();
+  MeasureIn(fm);
   const QRect contents = label->contentsRect();
-  const QPoint origin(contents.left() + fm.horizontalAdvance(before.left(same)), contents.top() + fm.ascent());
-  const QRect ink =
-      fm.boundingRect(before.mid(same)).translated(origin) | fm.boundingRect(after.mid(same)).translated(origin);
+  const QPoint origin(contents.left() + Advance(fm, before.left(same)), contents.top() + fm.ascent());
+  const QRect ink = Ink(fm, before.mid(same)).translated(origin) | Ink(fm, after.mid(same)).translated(origin);
   if (ink.isNull()) return {};
   return ink.adjusted(-2, -2, 2, 2) & contents;
+}
+
+void QtLabelPeer::MeasureIn(const QFontMetrics& fm) {
+  // Metrics compare equal only for the same resolved font: another font, size or screen
+  // resolution starts the measures afresh, and so does a label that has shown so many
+  // different texts that it has kept a few dozen measures.
+  constexpr qsizetype kKept = 32;
+  if (measuredIn_ && *measuredIn_ == fm && advances_.size() < kKept && inks_.size() < kKept) return;
+  measuredIn_ = fm;
+  advances_.clear();
+  inks_.clear();
+}
+
+int QtLabelPeer::Advance(const QFontMetrics& fm, const QString& text) {
+  if (const auto it = advances_.constFind(text); it != advances_.cend()) return *it;
+  return *advances_.insert(text, fm.horizontalAdvance(text));
+}
+
+QRect QtLabelPeer::Ink(const QFontMetrics& fm, const QString& text) {
+  if (const auto it = inks_.constFind(text); it != inks_.cend()) return *it;
+  return *inks_.insert(text, fm.boundingRect(text));
 }
 
 void QtLabelPeer::SetEnabled(bool enabled) {

@@ -1,8 +1,11 @@
 // A label: plain text drawn on its parent, top-aligned, with or without a background.
 #pragma once
 
+#include <QFontMetrics>
+#include <QHash>
 #include <QRect>
 #include <QString>
+#include <optional>
 
 #include "platform/qt/QtControl.h"
 
@@ -20,7 +23,19 @@ class QtLabelPeer : public QtControl, public ui::LabelPeer {
 
   // The part of the label that shows a difference when its text changes from before to
   // after; a null rectangle when the whole label may change.
-  static QRect ChangedArea(const QWidget* label, const QString& before, const QString& after);
+  QRect ChangedArea(const QWidget* label, const QString& before, const QString& after);
+
+ private:
+  // What ChangedArea measured, in the font it measured in. A running time shows the same
+  // few beginnings and endings over and over, and measuring a text means shaping it, which
+  // costs more than anything else a change of the deck's display does.
+  int Advance(const QFontMetrics& fm, const QString& text);
+  QRect Ink(const QFontMetrics& fm, const QString& text);
+  void MeasureIn(const QFontMetrics& fm);
+
+  std::optional<QFontMetrics> measuredIn_;
+  QHash<QString, int> advances_;
+  QHash<QString, QRect> inks_;
 };
 
 }  // namespace platform::qt

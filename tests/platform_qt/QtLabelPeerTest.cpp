@@ -3,6 +3,7 @@
 #include <QPaintEvent>
 #include <QRegion>
 #include <QScreen>
+#include <utility>
 #include <vector>
 
 #include "tests/platform_qt/QtPeerFixture.h"
@@ -160,6 +161,22 @@ TEST_F(QtLabelRepaintTest, TheScreenMatchesAFreshDrawingAfterEveryChange) {
   for (const char* text : {"[01]  00:06", "[01]  00:59", "[01]  01:00", "[12]  01:00", "[12]  1:00", "[12]  10:00:00",
                            "", "[01]  00:00", "再生中  00:01"}) {
     SCOPED_TRACE(text);
+    label->SetText(text);
+    ProcessEvents();
+    const QImage screen = OnScreen();
+    const QImage fresh = Grab(WidgetOf(form)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(screen.size(), fresh.size());
+    EXPECT_TRUE(screen == fresh);
+  }
+}
+
+TEST_F(QtLabelRepaintTest, AChangeAfterTheFontChangesIsPlacedInTheNewFont) {
+  // The same beginning measured in one font must not stand for it in another: the digits
+  // of the larger face lie further right than the smaller face's measure says.
+  for (const auto& [size, text] : std::vector<std::pair<int, const char*>>{
+           {32, "[01]  00:06"}, {32, "[01]  00:07"}, {48, "[01]  00:07"}, {48, "[01]  00:08"}, {20, "[01]  00:09"}}) {
+    SCOPED_TRACE(text);
+    label->SetFont(FontSpec{"ＭＳ Ｐ明朝", size, true, false, false, false, kLime});
     label->SetText(text);
     ProcessEvents();
     const QImage screen = OnScreen();
