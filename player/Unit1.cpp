@@ -169,6 +169,7 @@ void TForm1::Cmb_ShowClick(TObject*) {
 }
 
 void TForm1::CDCDInsert(TObject*) {
+  FMediaTrack.reset();
   List1->Items()->Clear();
   // The editor offers the new disc's numbers too. A main window made on its own, without
   // the other windows, has no editor to fill.
@@ -305,18 +306,36 @@ platform::desktop::MediaState TForm1::MediaStateNow(TCDPMode mode, bool ready) {
     case cpmPaused: s.status = PlaybackStatus::Paused; break;
     default: s.status = PlaybackStatus::Stopped; break;
   }
-  if (!ready) return s;
+  if (!ready) {
+    // The disc may be another when the drive is ready again.
+    FMediaTrack.reset();
+    return s;
+  }
   const int track = CD->GetTrack();
-  if (track >= 1 && track <= CD->GetTrackCount()) {
+  if (!FMediaTrack || FMediaTrack->device != CD->DeviceID() || FMediaTrack->track != track) {
+    MediaTrack asked;
+    asked.device = CD->DeviceID();
+    asked.track = track;
+    asked.count = CD->GetTrackCount();
+    if (track >= 1 && track <= asked.count) {
+      asked.length = CD->GetTrackLengthRaw(track);
+      const auto title = platform::cd::CdCommandLayer::Instance().TrackTitle(asked.device, track);
+      asked.title = title ? *title : "トラック " + IntToStr(track);
+    }
+    FMediaTrack = std::move(asked);
+  }
+  const MediaTrack& facts = *FMediaTrack;
+  const bool inRange = track >= 1 && track <= facts.count;
+  if (inRange) {
     s.track = track;
-    const DWORD length = CD->GetTrackLengthRaw(track);
-    s.lengthUs = Microseconds(MCI_MSF_MINUTE(length), MCI_MSF_SECOND(length), MCI_MSF_FRAME(length));
-    const auto title = platform::cd::CdCommandLayer::Instance().TrackTitle(CD->DeviceID(), track);
-    s.title = title ? *title : "トラック " + IntToStr(track);
+    s.lengthUs = Microseconds(MCI_MSF_MINUTE(facts.length), MCI_MSF_SECOND(facts.length), MCI_MSF_FRAME(facts.length));
+    s.title = facts.title;
     const DWORD at = CD->GetPosition();
     if (MCI_TMSF_TRACK(at) == track)
       s.positionUs = Microseconds(MCI_TMSF_MINUTE(at), MCI_TMSF_SECOND(at), MCI_TMSF_FRAME(at));
   }
+  // A question that failed answered 0: it is asked again at the next tick, not kept.
+  if (facts.count == 0 || (inRange && facts.length == 0)) FMediaTrack.reset();
   // The deck's buttons answer whenever a disc is in; with an empty play list they do nothing.
   s.canPlay = s.canPause = true;
   s.canGoNext = s.canGoPrevious = CD->PlayList()->Count() > 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/Cdp.h"
@@ -93,6 +94,16 @@ class TForm1 : public TForm {
   int FDispIndex = 2;  // 1-based, as the display button counts
   bool FRndOn = false;
   HWND FMediaWnd = nullptr;  // receives the media controls' posted commands
+  // What the desktop is told of the track under way besides its position: it changes only
+  // with the track, the drive or the disc, and is asked of the drive then, not at every tick.
+  struct MediaTrack {
+    MCIDEVICEID device = 0;
+    int track = 0;
+    int count = 0;
+    DWORD length = 0;
+    std::string title;
+  };
+  std::optional<MediaTrack> FMediaTrack;
 };
 
 extern TForm1* Form1;

@@ -77,6 +77,24 @@ TEST_F(MediaControlsTest, TheDeckTellsWhatItShows) {
   EXPECT_EQ(Told().status, PlaybackStatus::Paused);
 }
 
+TEST_F(MediaControlsTest, AnotherDiscIsToldWithItsOwnTracks) {
+  Ready();
+  ASSERT_EQ(Told().lengthUs, 5'000'000);
+  // The same drive and the same track number, on a disc of other lengths.
+  Drive().InsertDisc(platform::cd::VirtualDisc::Parse("0:30,0:40"));
+  loop.Advance(3000);
+  ASSERT_EQ(form->CD->PlayList()->Count(), 2);
+  EXPECT_EQ(Told().track, 1);
+  EXPECT_EQ(Told().lengthUs, 30'000'000);
+  form->Cmb_PlayClick(form->Cmb_Play);
+  form->Cmb_NextClick(form->Cmb_Next);
+  loop.Advance(200);
+  ASSERT_EQ(form->CD->GetTrack(), 2);
+  EXPECT_EQ(Told().track, 2);
+  EXPECT_EQ(Told().lengthUs, 40'000'000);
+  EXPECT_EQ(Told().title, "トラック 2");
+}
+
 TEST_F(MediaControlsTest, AnEmptyDriveHasNoTrackAndNothingToPlay) {
   Ready("sim:none");
   EXPECT_EQ(Told(), MediaState{});
