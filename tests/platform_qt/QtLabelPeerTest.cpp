@@ -117,6 +117,14 @@ class QtLabelRepaintTest : public QtPeerTest {
     return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
   }
 
+  // What earlier paints left on the screen is what drawing the window afresh gives.
+  void ExpectScreenShowsAFreshDrawing() {
+    const QImage screen = OnScreen();
+    const QImage fresh = Grab(WidgetOf(form)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(screen.size(), fresh.size());
+    EXPECT_TRUE(screen == fresh);
+  }
+
   std::unique_ptr<LabelPeer> label, cover;
   PaintLog log;
 };
@@ -163,10 +171,7 @@ TEST_F(QtLabelRepaintTest, TheScreenMatchesAFreshDrawingAfterEveryChange) {
     SCOPED_TRACE(text);
     label->SetText(text);
     ProcessEvents();
-    const QImage screen = OnScreen();
-    const QImage fresh = Grab(WidgetOf(form)).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(screen.size(), fresh.size());
-    EXPECT_TRUE(screen == fresh);
+    ExpectScreenShowsAFreshDrawing();
   }
 }
 
@@ -179,10 +184,7 @@ TEST_F(QtLabelRepaintTest, AChangeAfterTheFontChangesIsPlacedInTheNewFont) {
     label->SetFont(FontSpec{"ＭＳ Ｐ明朝", size, true, false, false, false, kLime});
     label->SetText(text);
     ProcessEvents();
-    const QImage screen = OnScreen();
-    const QImage fresh = Grab(WidgetOf(form)).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(screen.size(), fresh.size());
-    EXPECT_TRUE(screen == fresh);
+    ExpectScreenShowsAFreshDrawing();
   }
 }
 
