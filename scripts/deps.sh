@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libfontconfig-dev libcdio-dev libcdio-paranoia-dev libpulse-dev
+  python3-fonttools python3-munkres
   pulseaudio pulseaudio-utils
   xvfb xdotool x11-utils imagemagick openbox
   libxcb-damage0-dev libxcb-xfixes0-dev libxcb-record0-dev

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #if PLUME_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -50,6 +52,26 @@ JapaneseFace Classify(const QString& name) {
   return known ? known->kind : JapaneseFace::None;
 }
 
+// The caption faces: the IPA faces cut down at build time to the characters of the player's
+// own texts (tools/make_caption_fonts.py), with the same glyphs, metrics and hinting. The
+// program opens these small files instead of the whole faces, and the whole face follows its
+// cut for any other character.
+struct CaptionFace {
+  const char* file;
+  QLatin1String family;
+  QLatin1String whole;
+};
+constexpr CaptionFace kCaptionFaces[] = {
+    {"plume-pgothic.ttf", QLatin1String("Plume PGothic"), QLatin1String("IPAPGothic")},
+    {"plume-pmincho.ttf", QLatin1String("Plume PMincho"), QLatin1String("IPAPMincho")},
+};
+
+const CaptionFace* CaptionFaceNamed(const QString& family) {
+  for (const CaptionFace& face : kCaptionFaces)
+    if (family.compare(face.family, Qt::CaseInsensitive) == 0) return &face;
+  return nullptr;
+}
+
 }  // namespace
 
 QStringList FontFamiliesFor(const std::string& name) {
@@ -62,12 +84,13 @@ QStringList FontFamiliesFor(const std::string& name) {
   if (known && !families.contains(known->english, Qt::CaseInsensitive)) families << known->english;
   switch (known ? known->kind : JapaneseFace::None) {
     case JapaneseFace::Gothic:
-      families << QStringLiteral("IPAPGothic") << QStringLiteral("IPAGothic") << QStringLiteral("Noto Sans CJK JP")
-               << QStringLiteral("Source Han Sans JP") << QStringLiteral("VL PGothic");
+      families << kCaptionFaces[0].family << QStringLiteral("IPAPGothic") << QStringLiteral("IPAGothic")
+               << QStringLiteral("Noto Sans CJK JP") << QStringLiteral("Source Han Sans JP")
+               << QStringLiteral("VL PGothic");
       break;
     case JapaneseFace::Mincho:
-      families << QStringLiteral("IPAPMincho") << QStringLiteral("IPAMincho") << QStringLiteral("Noto Serif CJK JP")
-               << QStringLiteral("Source Han Serif JP");
+      families << kCaptionFaces[1].family << QStringLiteral("IPAPMincho") << QStringLiteral("IPAMincho")
+               << QStringLiteral("Noto Serif CJK JP") << QStringLiteral("Source Han Serif JP");
       break;
     case JapaneseFace::None: break;  // fontconfig's own substitutes suit Western names well
   }
@@ -75,11 +98,17 @@ QStringList FontFamiliesFor(const std::string& name) {
 }
 
 // The first of the families that Qt's font database lists. hasFamily() would do, but it
-// asks fontconfig to substitute each name it is given, which costs more than the list.
+// asks fontconfig to substitute each name it is given, which costs more than the list. A
+// caption face comes with its whole face, when that is installed, for the characters the cut
+// does not hold.
 QStringList FirstInstalled(const QStringList& families) {
   const QStringList installed = QFontDatabase::families();
-  for (const QString& family : families)
-    if (installed.contains(family, Qt::CaseInsensitive)) return {family};
+  for (const QString& family : families) {
+    if (!installed.contains(family, Qt::CaseInsensitive)) continue;
+    if (const CaptionFace* caption = CaptionFaceNamed(family); caption && installed.contains(caption->whole))
+      return {family, caption->whole};
+    return {family};
+  }
   return families;
 }
 
@@ -112,11 +141,34 @@ QFont MakeQFont(const ui::FontSpec& wanted) {
   return font;
 }
 
+std::vector<std::string> CaptionFaceFiles(const std::string& program) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path dir = fs::path(program).parent_path();
+  // Beside the program in the build folder; under share/ once installed.
+  for (const fs::path& fonts : {dir / "fonts", dir / ".." / "share" / "plume" / "fonts"}) {
+    std::vector<std::string> files;
+    for (const CaptionFace& face : kCaptionFaces)
+      if (fs::is_regular_file(fonts / face.file, error))
+        files.push_back((fonts / face.file).lexically_normal().string());
+    if (!files.empty()) return files;
+  }
+  return {};
+}
+
 FontConfigurationLoader::FontConfigurationLoader() {
 #if PLUME_HAVE_FONTCONFIG
   // fontconfig keeps one configuration for the process; whoever asks first loads it, and
-  // Qt's own FcInit() then finds it loaded.
-  thread_ = std::thread([] { FcInit(); });
+  // Qt's own FcInit() then finds it loaded. The caption faces join it as the program's own
+  // fonts, so Qt's font database lists them with the installed ones.
+  thread_ = std::thread([] {
+    FcInit();
+    std::error_code error;
+    const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    if (error) return;
+    for (const std::string& file : CaptionFaceFiles(program))
+      FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(file.c_str()));
+  });
 #endif
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/ui/Peers.h"
 
@@ -22,9 +23,15 @@ QStringList FontFamiliesFor(const std::string& name);
 // The colour is not part of a QFont; peers put it into their palettes.
 QFont MakeQFont(const ui::FontSpec& wanted);
 
+// The caption faces of the program at `program` (the Japanese faces cut down to its own texts
+// at build time): in fonts/ beside it in the build folder, or in share/plume/fonts once
+// installed; empty when it was built without them.
+std::vector<std::string> CaptionFaceFiles(const std::string& program);
+
 // Reads the font configuration (fontconfig's files and caches: several milliseconds, and no
 // text can be measured before it is done) on a thread of its own, from construction, so it
-// overlaps Qt's connecting to the display and loading its plug-ins. Finish() waits for it;
+// overlaps Qt's connecting to the display and loading its plug-ins, and adds the caption
+// faces to it. Finish() waits for it;
 // call it before the first window is made, so Qt does not read the configuration a second
 // time beside it. Without fontconfig it does nothing.
 class FontConfigurationLoader {

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "platform/qt/QtFonts.h"
+
 namespace {
 
 QtMessageHandler g_qtHandler = nullptr;
@@ -21,6 +23,10 @@ void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   g_qtHandler = qInstallMessageHandler(QuietOffscreen);
+  // The fonts as the program has them: its caption faces join the configuration before Qt
+  // reads it.
+  platform::qt::FontConfigurationLoader fonts;
+  fonts.Finish();
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
