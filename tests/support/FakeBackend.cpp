@@ -6,10 +6,10 @@
 
 using namespace platform::ui;
 
-void FakePeer::MeasureText(const std::string& text, int& width, int& height) {
+void FakePeer::MeasureText(const std::string& measured, int& width, int& height) {
   // A fixed metric, 6 pixels a byte and 12 a line, so that labels that size themselves get
   // sizes a test can work out by hand.
-  width = 6 * static_cast<int>(text.size());
+  width = 6 * static_cast<int>(measured.size());
   height = 12;
 }
 

@@ -54,7 +54,7 @@ class FakePeer final : public platform::ui::LabelPeer,
 
   void SetAlignment(platform::ui::Alignment) override {}
   void SetWordWrap(bool) override {}
-  void MeasureText(const std::string& text, int& width, int& height) override;
+  void MeasureText(const std::string& measured, int& width, int& height) override;
   void SetItems(const std::vector<std::string>& list) override { items = list; }
   void SetSelection(int, const std::vector<bool>&) override {}
   void SetColumns(int) override {}
