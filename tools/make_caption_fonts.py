@@ -4,9 +4,8 @@
 The windows draw their captions in the IPA faces. Opened whole, a face costs the program about
 a megabyte of memory: FreeType reads its whole character map, and the kernel maps 64 KB of the
 file around every glyph read. The cut face holds only the glyphs of the player's texts (the
-window descriptions, the help and the strings in its code), ASCII, Latin-1, the kana and the
-full- and half-width forms, with the outlines, metrics and hinting unchanged, so it draws those
-texts exactly as the whole face does. The program asks for it first and falls back to the whole
+window descriptions and the strings in its code), ASCII and Latin-1, with the outlines,
+metrics and hinting unchanged, so it draws those texts exactly as the whole face does. The program asks for it first and falls back to the whole
 face for any other character (a disc's titles).
 
 The cut face gets a name of its own, as the face's licence asks of a changed face; its
@@ -20,11 +19,12 @@ import sys
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
+# Besides the program's texts, the letters of Western disc titles. A Japanese title nearly
+# always has kanji the cut lacks, so the whole face is opened for it anyway, and the kana are
+# left to it too.
 ALWAYS = [
     range(0x20, 0x7F),  # ASCII
     range(0xA0, 0x100),  # Latin-1
-    range(0x3000, 0x3100),  # CJK punctuation, hiragana, katakana
-    range(0xFF00, 0xFFF0),  # full- and half-width forms
 ]
 
 # Name records that carry the face's name; the others (copyright, version, licence) stay.
