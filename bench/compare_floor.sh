@@ -73,6 +73,8 @@ for d in "${decks[@]}"; do
   [ -x "$path" ] || { echo "missing $path" >&2; exit 1; }
   mkdir -p "$work/$name"
   cp "$path" "$work/$name/plume"
+  # The caption faces go with the program they were built beside.
+  if [ -d "$(dirname "$path")/fonts" ]; then cp -r "$(dirname "$path")/fonts" "$work/$name/"; fi
   program[$name]=$work/$name/plume
   names+=("$name")
 done

@@ -10,6 +10,8 @@ starts=${3:-7}
 work=$(mktemp -d /tmp/plume-bench-XXXXXX)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$player" "$work/plume"
+# The caption faces go with the program they were built beside.
+if [ -d "$(dirname "$player")/fonts" ]; then cp -r "$(dirname "$player")/fonts" "$work/"; fi
 
 mkfifo "$work/display"
 Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$work/display" >/dev/null 2>&1 &
