@@ -5,8 +5,9 @@ The windows draw their captions in the IPA faces. Opened whole, a face costs the
 a megabyte of memory: FreeType reads its whole character map, and the kernel maps 64 KB of the
 file around every glyph read. The cut face holds only the glyphs of the player's texts (the
 window descriptions and the strings in its code), ASCII and Latin-1, with the outlines,
-metrics and hinting unchanged, so it draws those texts exactly as the whole face does. The program asks for it first and falls back to the whole
-face for any other character (a disc's titles).
+metrics and hinting unchanged, so it draws those texts exactly as the whole face does. The
+program asks for it first and falls back to the whole face for any other character (a disc's
+titles).
 
 The cut face gets a name of its own, as the face's licence asks of a changed face; its
 copyright and licence records are kept.
