@@ -66,12 +66,6 @@ constexpr CaptionFace kCaptionFaces[] = {
     {"plume-pmincho.ttf", QLatin1String("Plume PMincho"), QLatin1String("IPAPMincho")},
 };
 
-const CaptionFace* CaptionFaceNamed(const QString& family) {
-  for (const CaptionFace& face : kCaptionFaces)
-    if (family.compare(face.family, Qt::CaseInsensitive) == 0) return &face;
-  return nullptr;
-}
-
 }  // namespace
 
 QStringList FontFamiliesFor(const std::string& name) {
@@ -99,16 +93,13 @@ QStringList FontFamiliesFor(const std::string& name) {
 
 // The first of the families that Qt's font database lists. hasFamily() would do, but it
 // asks fontconfig to substitute each name it is given, which costs more than the list. A
-// caption face comes with its whole face, when that is installed, for the characters the cut
-// does not hold.
+// caption face goes alone too: fontconfig has been told that its whole face comes first
+// behind it (see FontConfigurationLoader), so Qt finds the whole face for the characters the
+// cut does not hold, and asks for it only when a text needs one.
 QStringList FirstInstalled(const QStringList& families) {
   const QStringList installed = QFontDatabase::families();
-  for (const QString& family : families) {
-    if (!installed.contains(family, Qt::CaseInsensitive)) continue;
-    if (const CaptionFace* caption = CaptionFaceNamed(family); caption && installed.contains(caption->whole))
-      return {family, caption->whole};
-    return {family};
-  }
+  for (const QString& family : families)
+    if (installed.contains(family, Qt::CaseInsensitive)) return {family};
   return families;
 }
 
@@ -166,8 +157,21 @@ FontConfigurationLoader::FontConfigurationLoader() {
     std::error_code error;
     const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).string();
     if (error) return;
-    for (const std::string& file : CaptionFaceFiles(program))
+    const std::vector<std::string> files = CaptionFaceFiles(program);
+    for (const std::string& file : files)
       FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(file.c_str()));
+    if (files.empty()) return;
+    // Each cut names its whole face as the first face behind it. Qt asks fontconfig for the
+    // faces behind a font the first time a text holds a character the font lacks; handed the
+    // pair instead, it would ask at once for every font made, which costs a few milliseconds
+    // before the first window can be drawn.
+    std::string rules = "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\"><fontconfig>";
+    for (const CaptionFace& face : kCaptionFaces)
+      rules += "<alias binding=\"strong\"><family>" + std::string(face.family.data(), face.family.size()) +
+               "</family><accept><family>" + std::string(face.whole.data(), face.whole.size()) +
+               "</family></accept></alias>";
+    rules += "</fontconfig>";
+    FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(rules.c_str()), FcFalse);
   });
 #endif
 }

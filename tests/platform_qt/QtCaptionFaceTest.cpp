@@ -84,9 +84,8 @@ TEST(QtCaptionFaceTest, TheWindowsTextsLookAsInTheWholeFaces) {
   for (const Pair& pair : kPairs) {
     if (!Listed(pair.whole)) continue;
     ASSERT_TRUE(Listed(pair.cut)) << pair.cut.toStdString();
-    // The face the windows ask for is the cut, with the whole face behind it.
-    EXPECT_EQ(platform::qt::MakeQFont(platform::ui::FontSpec{pair.face, 12}).families(),
-              (QStringList{pair.cut, pair.whole}));
+    // The face the windows ask for is the cut.
+    EXPECT_EQ(platform::qt::MakeQFont(platform::ui::FontSpec{pair.face, 12}).families(), QStringList{pair.cut});
     const QRawFont cut = QRawFont::fromFont([&] {
       QFont f;
       f.setFamilies({pair.cut});
@@ -109,38 +108,41 @@ TEST(QtCaptionFaceTest, TheWindowsTextsLookAsInTheWholeFaces) {
 
 TEST(QtCaptionFaceTest, OtherCharactersComeFromTheWholeFace) {
   if (platform::qt::CaptionFaceFiles(Self()).empty()) GTEST_SKIP() << "built without the caption faces";
-  if (!Listed(QStringLiteral("IPAPGothic"))) GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
   // A disc title: Latin letters and kana are in the cut, the rarer kanji are not.
   const QString title = QStringLiteral("Track 7 ゆううつ 鬱金香");
-  const QFont font = platform::qt::MakeQFont(platform::ui::FontSpec{"ＭＳ Ｐゴシック", 13});
-  QTextLayout layout(title, font);
-  layout.beginLayout();
-  layout.createLine();
-  layout.endLayout();
-  QStringList faces;
-  qsizetype glyphs = 0;
-  for (const QGlyphRun& run : layout.glyphRuns()) {
-    faces << run.rawFont().familyName();
-    glyphs += run.glyphIndexes().size();
+  int tried = 0;
+  for (const Pair& pair : kPairs) {
+    if (!Listed(pair.whole)) continue;
+    ++tried;
+    const QFont font = platform::qt::MakeQFont(platform::ui::FontSpec{pair.face, 13});
+    QTextLayout layout(title, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList faces;
+    qsizetype glyphs = 0;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+      faces << run.rawFont().familyName();
+      glyphs += run.glyphIndexes().size();
+    }
+    faces.sort();
+    EXPECT_EQ(faces, (QStringList{pair.whole, pair.cut}));
+    EXPECT_EQ(glyphs, title.size());
+    // And the whole line looks as it does in the whole face.
+    QFont whole;
+    whole.setFamilies({pair.whole});
+    whole.setPixelSize(13);
+    whole.setHintingPreference(QFont::PreferFullHinting);
+    QImage mixed(400, 30, QImage::Format_RGB32), alone(400, 30, QImage::Format_RGB32);
+    for (auto [image, f] : {std::pair{&mixed, font}, std::pair{&alone, whole}}) {
+      image->fill(Qt::white);
+      QPainter p(image);
+      p.setFont(f);
+      p.drawText(2, 20, title);
+    }
+    EXPECT_EQ(mixed, alone) << pair.cut.toStdString();
   }
-  faces.sort();
-  EXPECT_EQ(faces, (QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("Plume PGothic")}));
-  EXPECT_EQ(glyphs, title.size());
-  // And the whole line looks as it does in the whole face.
-  QImage mixed(400, 30, QImage::Format_RGB32), whole(400, 30, QImage::Format_RGB32);
-  for (auto [image, f] : {std::pair{&mixed, font}, std::pair{&whole, [] {
-                                                               QFont w;
-                                                               w.setFamilies({QStringLiteral("IPAPGothic")});
-                                                               w.setPixelSize(13);
-                                                               w.setHintingPreference(QFont::PreferFullHinting);
-                                                               return w;
-                                                             }()}}) {
-    image->fill(Qt::white);
-    QPainter p(image);
-    p.setFont(f);
-    p.drawText(2, 20, title);
-  }
-  EXPECT_EQ(mixed, whole);
+  if (!tried) GTEST_SKIP() << "the IPA faces are not installed";
 }
 
 TEST(QtCaptionFaceTest, TheFacesAreFoundBesideTheProgramOrUnderShare) {
