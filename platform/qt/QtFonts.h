@@ -30,9 +30,10 @@ std::vector<std::string> CaptionFaceFiles(const std::string& program);
 
 // Reads the font configuration (fontconfig's files and caches: several milliseconds, and no
 // text can be measured before it is done) on a thread of its own, from construction, so it
-// overlaps Qt's connecting to the display and loading its plug-ins, and adds the caption
-// faces to it. Finish() waits for it; call it before the first window is made, so Qt does not
-// read the configuration a second time beside it. Without fontconfig it does nothing.
+// overlaps Qt's connecting to the display and loading its plug-ins, adds the caption faces to
+// it and puts each cut's whole face first behind it. Finish() waits for it; call it before the
+// first window is made, so Qt does not read the configuration a second time beside it. Without
+// fontconfig it does nothing.
 class FontConfigurationLoader {
  public:
   FontConfigurationLoader();
